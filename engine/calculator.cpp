@@ -1,0 +1,191 @@
+#include "calculator.h"
+
+#include "equals_rows.h"
+#include "number_text.h"
+#include "operation_codes.h"
+
+#include <utility>
+
+namespace rurozovizera {
+
+namespace {
+
+// The pi key's text: exactly these five characters.
+constexpr const char* kPiText = "3.147";
+// What the square key shows while it waits for Equals.
+constexpr const char* kPressEquals = "Press Equals...";
+
+} // namespace
+
+double displayValue(const Display& display) {
+    if (const auto value = textToNumber(display.text))
+        return *value;
+    throw KeyFailure(CalcError::Overflow);
+}
+
+template <typename Steps>
+KeyOutcome Calculator::atomically(Steps&& steps) {
+    CalculatorState before = state_;
+    try {
+        std::forward<Steps>(steps)();
+    } catch (const KeyFailure& failure) {
+        state_ = std::move(before);
+        return failure.error();
+    }
+    return std::nullopt;
+}
+
+void Calculator::setDisplayText(DisplayId display, std::string text) {
+    auto& target = display == DisplayId::Primary ? state_.TxtDisplay : state_.txtdisplay2;
+    target.text = std::move(text);
+}
+
+// Each entry key tests the primary display's visibility, then the
+// secondary's, and acts on every display that is visible at that moment.
+KeyOutcome Calculator::appendToVisible(char c, bool enablesEquals) {
+    if (state_.TxtDisplay.visible)
+        state_.TxtDisplay.text.push_back(c);
+    if (state_.txtdisplay2.visible)
+        state_.txtdisplay2.text.push_back(c);
+    if (enablesEquals)
+        state_.equalsEnabled = true;
+    return std::nullopt;
+}
+
+void Calculator::replaceVisible(const std::string& text) {
+    if (state_.TxtDisplay.visible)
+        state_.TxtDisplay.text = text;
+    if (state_.txtdisplay2.visible)
+        state_.txtdisplay2.text = text;
+}
+
+KeyOutcome Calculator::CmdZero() { return appendToVisible('0', true); }
+KeyOutcome Calculator::CmdOne() { return appendToVisible('1', true); }
+KeyOutcome Calculator::CmdTwo() { return appendToVisible('2', true); }
+KeyOutcome Calculator::CmdThree() { return appendToVisible('3', true); }
+KeyOutcome Calculator::CmdFour() { return appendToVisible('4', true); }
+KeyOutcome Calculator::CmdFive() { return appendToVisible('5', true); }
+KeyOutcome Calculator::CmdSix() { return appendToVisible('6', true); }
+KeyOutcome Calculator::CmdSeven() { return appendToVisible('7', true); }
+KeyOutcome Calculator::CmdEight() { return appendToVisible('8', true); }
+// The 9 key and the decimal point leave the Equals key as it is.
+KeyOutcome Calculator::CmdNine() { return appendToVisible('9', false); }
+KeyOutcome Calculator::CmdDot() { return appendToVisible('.', false); }
+
+KeyOutcome Calculator::CmdPy() {
+    replaceVisible(kPiText);
+    state_.equalsEnabled = true;
+    return std::nullopt;
+}
+
+// With the Equals key enabled an operation key starts a calculation from the
+// primary display; disabled (a result is shown) it chains from the result in
+// the secondary display and empties the primary for the next operand.
+KeyOutcome Calculator::twoOperandKey(double firstStageCode, double chainedCode) {
+    return atomically([&] {
+        if (state_.equalsEnabled) {
+            state_.TxtDisplay.visible = false;
+            state_.txtdisplay2.visible = true;
+            state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), firstStageCode);
+        } else {
+            state_.TxtDisplay.text.clear();
+            state_.TxtDisplay.visible = true;
+            state_.txtdisplay2.visible = false;
+            state_.PendingKey = checkedSum(displayValue(state_.txtdisplay2), chainedCode);
+        }
+    });
+}
+
+KeyOutcome Calculator::cmdAdd() { return twoOperandKey(AddCode, AddChainCode); }
+KeyOutcome Calculator::cmdSubtract() { return twoOperandKey(SubtractCode, SubtractChainCode); }
+KeyOutcome Calculator::cmdMultiply() { return twoOperandKey(MultiplyCode, MultiplyChainCode); }
+KeyOutcome Calculator::cmdDivide() { return twoOperandKey(DivideCode, DivideChainCode); }
+
+KeyOutcome Calculator::CmdSqr() {
+    return atomically([&] {
+        state_.equalsEnabled = true;
+        if (state_.TxtDisplay.visible) {
+            state_.TxtDisplay.visible = false;
+            state_.txtdisplay2.visible = true;
+            state_.txtdisplay2.text = kPressEquals;
+            state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), SquareCode);
+        } else {
+            state_.PendingKey = checkedSum(displayValue(state_.txtdisplay2), SquareChainCode);
+        }
+    });
+}
+
+// The square root key leaves its operand on view; Equals switches displays.
+KeyOutcome Calculator::CmdSqrt() {
+    return atomically([&] {
+        state_.equalsEnabled = true;
+        if (state_.TxtDisplay.visible)
+            state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), RootCode);
+        else
+            state_.PendingKey = checkedSum(displayValue(state_.txtdisplay2), RootChainCode);
+    });
+}
+
+// Percent tests nothing: it always takes the primary display's text, even
+// when that display is hidden and holds an older text than the one on view.
+KeyOutcome Calculator::CmdPercent() {
+    return atomically([&] {
+        state_.TxtDisplay.visible = false;
+        state_.txtdisplay2.visible = true;
+        state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), PercentCode);
+    });
+}
+
+KeyOutcome Calculator::CmdEquals() {
+    if (!state_.equalsEnabled)
+        return std::nullopt;
+    return atomically([&] {
+        // No early exit: once a row matches, later rows compare with its
+        // result and may match again.
+        for (const EqualsRow& row : kEqualsRows) {
+            const double sum = checkedSum(displayValue(state_.*row.compared), row.code);
+            if (sum != state_.PendingKey)
+                continue;
+            state_.PendingKey = row.formula(state_);
+            applyRowEffect(row.effect, state_);
+        }
+        state_.txtdisplay2.text = numberToText(state_.PendingKey);
+        state_.equalsEnabled = false;
+    });
+}
+
+KeyOutcome Calculator::CmdMem() {
+    return atomically([&] {
+        if (state_.TxtDisplay.visible)
+            state_.MemoryValue = checkedSum(displayValue(state_.TxtDisplay), state_.MemoryValue);
+        if (state_.txtdisplay2.visible)
+            state_.MemoryValue = checkedSum(displayValue(state_.txtdisplay2), state_.MemoryValue);
+    });
+}
+
+KeyOutcome Calculator::CmdMemC() {
+    state_.MemoryValue = 0;
+    return std::nullopt;
+}
+
+KeyOutcome Calculator::cmdMrc() {
+    replaceVisible(numberToText(state_.MemoryValue));
+    state_.equalsEnabled = true;
+    return std::nullopt;
+}
+
+void Calculator::clear() {
+    state_.TxtDisplay.visible = true;
+    state_.txtdisplay2.visible = false;
+    state_.equalsEnabled = true;
+    state_.PendingKey = 0;
+    state_.TxtDisplay.text.clear();
+    state_.txtdisplay2.text.clear();
+}
+
+KeyOutcome Calculator::CmdCancel() {
+    clear();
+    return std::nullopt;
+}
+
+} // namespace rurozovizera

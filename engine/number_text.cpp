@@ -1,0 +1,271 @@
+#include "number_text.h"
+
+#include <array>
+#include <cassert>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace rurozovizera {
+
+namespace {
+
+// Digits beyond this many significant ones cannot change the nearest double
+// (a halfway point between two doubles has at most 767 significant digits),
+// so the rest of a long digit run only records whether it holds a non-zero.
+constexpr std::size_t kMaxSignificantDigits = 800;
+
+// Exponent digits saturate here: far beyond any exponent a double can take,
+// even after adding the position of the decimal point in a huge text, and
+// far below where an int64_t would overflow.
+constexpr std::int64_t kExponentLimit = 1'000'000'000'000'000;
+
+// Decimal exponents beyond these make the value overflow or vanish whatever
+// the digits are, so the conversion is decided without looking further.
+constexpr std::int64_t kLargestExponent = 309;
+constexpr std::int64_t kSmallestExponent = -400;
+
+// Walks a display text the way the rule reads it: blanks, tabs and line
+// feeds are skipped wherever they stand, and the end of the text reads as
+// NUL, which continues no number (nor does a NUL byte within the text).
+class TextCursor {
+public:
+    explicit TextCursor(std::string_view text) : text_(text) { skipIgnored(); }
+
+    [[nodiscard]] char peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+
+    void advance() {
+        ++pos_;
+        skipIgnored();
+    }
+
+    // Consumes c if it is the next character the rule reads.
+    bool take(char c) {
+        if (peek() != c)
+            return false;
+        advance();
+        return true;
+    }
+
+private:
+    void skipIgnored() {
+        while (pos_ < text_.size() &&
+               (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n'))
+            ++pos_;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+constexpr int digitValue(char c, unsigned radix) {
+    int value = -1;
+    if (c >= '0' && c <= '9')
+        value = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        value = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        value = c - 'A' + 10;
+    return value >= 0 && static_cast<unsigned>(value) < radix ? value : -1;
+}
+
+constexpr bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "&H" and "&O" integers: up to FFFF they are 16-bit two's complement, up to
+// FFFFFFFF 32-bit two's complement, and larger ones are the overflow error.
+std::optional<double> readRadixInteger(TextCursor& in, unsigned radix) {
+    constexpr std::uint64_t kLargest = 0xFFFF'FFFF;
+    std::uint64_t value = 0;
+    for (int digit; (digit = digitValue(in.peek(), radix)) >= 0; in.advance()) {
+        // Saturate once past 32 bits, but keep consuming the run.
+        if (value <= kLargest)
+            value = value * radix + static_cast<unsigned>(digit);
+    }
+    if (value > kLargest)
+        return std::nullopt;
+    if (value <= 0xFFFF)
+        return static_cast<std::int16_t>(value);
+    return static_cast<std::int32_t>(value);
+}
+
+// The digits of a decimal number as read: value = 0.D × 10^scale, where D is
+// `significant` (no leading zeros), followed by a non-zero digit somewhere
+// when `truncatedNonZero` is set.
+struct DecimalReading {
+    bool negative = false;
+    bool anyDigit = false;
+    std::string significant;
+    bool truncatedNonZero = false;
+    std::int64_t scale = 0;
+    std::int64_t exponent = 0;
+
+    void addDigit(char c, bool beforePoint) {
+        anyDigit = true;
+        if (significant.empty() && c == '0') {
+            // A leading zero only moves the point when it follows it.
+            if (!beforePoint)
+                --scale;
+            return;
+        }
+        if (significant.size() < kMaxSignificantDigits)
+            significant.push_back(c);
+        else if (c != '0')
+            truncatedNonZero = true;
+        if (beforePoint)
+            ++scale;
+    }
+};
+
+DecimalReading readDecimal(TextCursor& in) {
+    DecimalReading number;
+    if (in.take('-'))
+        number.negative = true;
+    else
+        in.take('+');
+
+    bool beforePoint = true;
+    for (;; in.advance()) {
+        const char c = in.peek();
+        if (isDecimalDigit(c))
+            number.addDigit(c, beforePoint);
+        else if (c == '.' && beforePoint)
+            beforePoint = false;
+        else
+            break;
+    }
+
+    const char letter = in.peek();
+    if (number.anyDigit && (letter == 'E' || letter == 'e' || letter == 'D' || letter == 'd')) {
+        in.advance();
+        bool negativeExponent = false;
+        if (in.take('-'))
+            negativeExponent = true;
+        else
+            in.take('+');
+        std::int64_t exponent = 0;
+        for (char c; isDecimalDigit(c = in.peek()); in.advance()) {
+            if (exponent < kExponentLimit)
+                exponent = exponent * 10 + (c - '0');
+        }
+        number.exponent = negativeExponent ? -exponent : exponent;
+    }
+    return number;
+}
+
+std::optional<double> toNearestDouble(const DecimalReading& number) {
+    const double zero = number.negative ? -0.0 : 0.0;
+    if (number.significant.empty())
+        return number.anyDigit ? zero : 0.0;
+
+    // The decimal exponent of the first significant digit.
+    const std::int64_t exponent = number.scale - 1 + number.exponent;
+    if (exponent > kLargestExponent)
+        return std::nullopt;
+    if (exponent < kSmallestExponent)
+        return zero;
+
+    // Rewrite as d.ddd…e±X, a form the standard conversion reads exactly and
+    // without any locale.
+    std::string normal;
+    normal.reserve(number.significant.size() + 8);
+    normal.push_back(number.significant.front());
+    normal.push_back('.');
+    normal.append(number.significant, 1);
+    if (number.truncatedNonZero)
+        normal.push_back('1');
+    normal.push_back('e');
+    std::array<char, 24> digits{};
+    auto written = std::to_chars(digits.data(), digits.data() + digits.size(), exponent);
+    normal.append(digits.data(), written.ptr);
+
+    double magnitude = 0;
+    auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), magnitude);
+    if (error == std::errc::result_out_of_range) {
+        // Out of range is either beyond the largest double or below the
+        // smallest subnormal; the sign of the exponent tells which.
+        if (exponent > 0)
+            return std::nullopt;
+        return zero;
+    }
+    return number.negative ? -magnitude : magnitude;
+}
+
+} // namespace
+
+std::optional<double> textToNumber(std::string_view text) {
+    TextCursor in(text);
+    if (in.take('&')) {
+        if (in.take('H') || in.take('h'))
+            return readRadixInteger(in, 16);
+        if (in.take('O') || in.take('o'))
+            return readRadixInteger(in, 8);
+        // "&" followed by anything else begins with a symbol: no number.
+        return 0.0;
+    }
+    return toNearestDouble(readDecimal(in));
+}
+
+std::string numberToText(double value) {
+    assert(std::isfinite(value) && "only finite numbers reach a display");
+    if (value == 0)
+        return "0";
+
+    // 15 significant digits, correctly rounded: d.dddddddddddddde±X.
+    std::array<char, 32> scientific{};
+    const auto converted = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
+                                         std::fabs(value), std::chars_format::scientific, 14);
+    const char* mantissa = scientific.data();
+    const char* exponentText = mantissa + 17; // past "d." and 14 digits and "e"
+    const bool negativeExponent = *exponentText == '-';
+    int exponent = 0;
+    std::from_chars(exponentText + 1, converted.ptr, exponent);
+    if (negativeExponent)
+        exponent = -exponent;
+
+    std::array<char, 15> digits{};
+    digits[0] = mantissa[0];
+    for (std::size_t i = 1; i < digits.size(); ++i)
+        digits[i] = mantissa[i + 1];
+    std::size_t count = digits.size();
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    const std::string_view significant(digits.data(), count);
+
+    std::string text;
+    text.reserve(24);
+    if (value < 0)
+        text.push_back('-');
+    if (exponent >= 0 && exponent <= 14) {
+        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+        if (count <= integerDigits) {
+            text.append(significant);
+            text.append(integerDigits - count, '0');
+        } else {
+            text.append(significant.substr(0, integerDigits));
+            text.push_back('.');
+            text.append(significant.substr(integerDigits));
+        }
+    } else if (exponent < 0 && exponent >= -4) {
+        text.append("0.");
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        text.append(significant);
+    } else {
+        text.push_back(significant.front());
+        if (count > 1) {
+            text.push_back('.');
+            text.append(significant.substr(1));
+        }
+        text.push_back('E');
+        text.push_back(negativeExponent ? '-' : '+');
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10)
+            text.push_back('0');
+        std::array<char, 8> exponentDigits{};
+        auto end = std::to_chars(exponentDigits.data(), exponentDigits.data() + 8, magnitude).ptr;
+        text.append(exponentDigits.data(), end);
+    }
+    return text;
+}
+
+} // namespace rurozovizera

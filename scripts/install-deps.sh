@@ -1,0 +1,37 @@
+#!/bin/sh
+# Installs the Debian packages the project needs, and only those missing,
+# through sudo when not run as root. Also generates the German locale that
+# the tests use to check that no number rule depends on the locale.
+set -eu
+
+packages="cmake ninja-build g++ libgtest-dev locales"
+
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing="$missing $package"
+    fi
+done
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "install-deps: need root or sudo to run: $*" >&2
+        exit 1
+    fi
+}
+
+if [ -n "$missing" ]; then
+    echo "install-deps: installing$missing"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    # shellcheck disable=SC2086
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    echo "install-deps: generating the de_DE.UTF-8 locale"
+    as_root localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
+fi

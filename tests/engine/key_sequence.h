@@ -1,0 +1,59 @@
+// Test helpers: press keys written as their captions, read what is shown.
+#pragma once
+
+#include "calculator.h"
+#include "keypad.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rurozovizera::testing {
+
+// Types text into the visible display, as the user does.
+inline void type(Calculator& calculator, const std::string& text) {
+    calculator.setDisplayText(
+        calculator.TxtDisplay().visible ? DisplayId::Primary : DisplayId::Secondary, text);
+}
+
+// Presses the keys in `keys`, captions separated by blanks ("1 2 + 5 ="); a
+// token in brackets is typed into the visible display instead ("[1E308]").
+// An unknown caption fails the test. Returns the outcome of every key.
+inline std::vector<KeyPress> pressKeys(Calculator& calculator, std::string_view keys) {
+    std::vector<KeyPress> outcomes;
+    std::istringstream tokens{std::string(keys)};
+    for (std::string token; tokens >> token;) {
+        if (token.size() >= 2 && token.front() == '[' && token.back() == ']') {
+            type(calculator, token.substr(1, token.size() - 2));
+            continue;
+        }
+        const auto key = keyWithCaption(token);
+        EXPECT_TRUE(key.has_value()) << "no key with caption " << token;
+        if (key)
+            outcomes.push_back(press(calculator, *key));
+    }
+    return outcomes;
+}
+
+// A calculator after Clear and the given keys; every key must succeed.
+inline Calculator calculate(std::string_view keys) {
+    Calculator calculator;
+    for (const KeyPress& outcome : pressKeys(calculator, keys)) {
+        EXPECT_FALSE(outcome.error.has_value()) << "a key failed in: " << keys;
+        EXPECT_FALSE(outcome.ignored) << "a key was ignored in: " << keys;
+    }
+    return calculator;
+}
+
+// The text of the display on view.
+inline const std::string& shownText(const Calculator& calculator) {
+    EXPECT_NE(calculator.TxtDisplay().visible, calculator.txtdisplay2().visible)
+        << "exactly one display must be visible";
+    return calculator.TxtDisplay().visible ? calculator.TxtDisplay().text
+                                           : calculator.txtdisplay2().text;
+}
+
+} // namespace rurozovizera::testing

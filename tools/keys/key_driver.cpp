@@ -1,0 +1,59 @@
+#include "key_driver.h"
+
+#include "json_text.h"
+
+namespace rurozovizera::keys {
+
+namespace {
+
+constexpr std::string_view kTypePrefix = "type ";
+
+std::string_view jsonBool(bool value) { return value ? "true" : "false"; }
+
+} // namespace
+
+void KeyDriver::type(const std::string& text) {
+    // Typing goes into every visible display, as the window puts it into the
+    // visible box.
+    if (calculator_.TxtDisplay().visible)
+        calculator_.setDisplayText(DisplayId::Primary, text);
+    if (calculator_.txtdisplay2().visible)
+        calculator_.setDisplayText(DisplayId::Secondary, text);
+}
+
+std::optional<std::string> KeyDriver::run(std::string_view line) {
+    if (line.starts_with(kTypePrefix)) {
+        auto text = decodeJsonString(line.substr(kTypePrefix.size()));
+        if (!text)
+            return std::nullopt;
+        type(*text);
+        return report("type", calculator_.state(), {});
+    }
+    const auto key = keyWithCaption(line);
+    if (!key)
+        return std::nullopt;
+    const KeyPress outcome = press(calculator_, *key);
+    return report(line, calculator_.state(), outcome);
+}
+
+std::string report(std::string_view key, const CalculatorState& state, const KeyPress& outcome) {
+    std::string out;
+    out.reserve(state.TxtDisplay.text.size() + state.txtdisplay2.text.size() + 256);
+    out.append("{\"key\":").append(encodeJsonString(key));
+    out.append(",\"primary\":").append(encodeJsonString(state.TxtDisplay.text));
+    out.append(",\"primary_visible\":").append(jsonBool(state.TxtDisplay.visible));
+    out.append(",\"secondary\":").append(encodeJsonString(state.txtdisplay2.text));
+    out.append(",\"secondary_visible\":").append(jsonBool(state.txtdisplay2.visible));
+    out.append(",\"equals_enabled\":").append(jsonBool(state.equalsEnabled));
+    out.append(",\"pending_key\":\"").append(hexDouble(state.PendingKey)).append("\"");
+    out.append(",\"memory\":\"").append(hexDouble(state.MemoryValue)).append("\"");
+    out.append(",\"error\":");
+    if (outcome.error)
+        out.append(encodeJsonString(describe(*outcome.error)));
+    else
+        out.append("null");
+    out.append(",\"ignored\":").append(jsonBool(outcome.ignored)).append("}");
+    return out;
+}
+
+} // namespace rurozovizera::keys
