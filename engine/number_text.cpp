@@ -1,11 +1,13 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace rurozovizera {
 
@@ -25,6 +27,16 @@ constexpr std::int64_t kExponentLimit = 1'000'000'000'000'000;
 // the digits are, so the conversion is decided without looking further.
 constexpr std::int64_t kLargestExponent = 309;
 constexpr std::int64_t kSmallestExponent = -400;
+
+// The exact decimal digits of the largest finite double, 1.797…E+308. A
+// number above it is the overflow error even where rounding to the nearest
+// double would bring it back down to the largest one.
+constexpr std::string_view kLargestDoubleDigits =
+    "17976931348623157081452742373170435679807056752584499659891747680315726078002853"
+    "87605895586327668781715404589535143824642343213268894641827684675467035375169860"
+    "49910576551282076245490090389328944075868508455133942304583236903222948165808559"
+    "332123348274797826204144723168738177180919299881250404026184124858368";
+constexpr std::int64_t kLargestDoubleExponent = 308;
 
 // Walks a display text the way the rule reads it: blanks, tabs and line
 // feeds are skipped wherever they stand, and the end of the text reads as
@@ -153,6 +165,22 @@ DecimalReading readDecimal(TextCursor& in) {
     return number;
 }
 
+// Whether the digits read, with the decimal exponent of their first digit,
+// lie above the largest finite double.
+bool exceedsLargestDouble(const DecimalReading& number, std::int64_t exponent) {
+    if (exponent != kLargestDoubleExponent)
+        return exponent > kLargestDoubleExponent;
+    const std::string_view digits = number.significant;
+    const std::size_t length = std::max(digits.size(), kLargestDoubleDigits.size());
+    for (std::size_t i = 0; i < length; ++i) {
+        const char read = i < digits.size() ? digits[i] : '0';
+        const char largest = i < kLargestDoubleDigits.size() ? kLargestDoubleDigits[i] : '0';
+        if (read != largest)
+            return read > largest;
+    }
+    return number.truncatedNonZero;
+}
+
 std::optional<double> toNearestDouble(const DecimalReading& number) {
     const double zero = number.negative ? -0.0 : 0.0;
     if (number.significant.empty())
@@ -188,6 +216,8 @@ std::optional<double> toNearestDouble(const DecimalReading& number) {
             return std::nullopt;
         return zero;
     }
+    if (magnitude == std::numeric_limits<double>::max() && exceedsLargestDouble(number, exponent))
+        return std::nullopt;
     return number.negative ? -magnitude : magnitude;
 }
 

@@ -167,6 +167,15 @@ TEST(Equals, DisabledEqualsIsIgnored) {
     EXPECT_EQ(calculator.state(), before);
 }
 
+TEST(Equals, ReadsLongPastedOperands) {
+    Calculator calculator;
+    testing::type(calculator, std::string("1").append(5'000'000, ' ').append("2"));
+    pressKeys(calculator, "+");
+    testing::type(calculator, std::string(5'000'000, '0').append("5"));
+    pressKeys(calculator, "=");
+    EXPECT_EQ(calculator.txtdisplay2().text, "17");
+}
+
 // Which rows' codes give one common sum, band by band of the sum's size.
 TEST(EqualsRows, CodesCollideByBandsOfMagnitude) {
     using Groups = std::set<std::set<int>>;

@@ -118,6 +118,24 @@ TEST(TextToNumber, NumbersBeyondTheDoubleRangeAreOverflow) {
         EXPECT_FALSE(textToNumber(text).has_value()) << text;
 }
 
+// Just above the largest double is beyond the range, even where the nearest
+// double would be the largest one itself.
+TEST(TextToNumber, OverflowStartsJustAboveTheLargestDouble) {
+    const std::string largest =
+        "179769313486231570814527423731704356798070567525844996598917476803157260780028538760589558"
+        "632766878171540458953514382464234321326889464182768467546703537516986049910576551282076245"
+        "490090389328944075868508455133942304583236903222948165808559332123348274797826204144723168"
+        "738177180919299881250404026184124858368";
+    EXPECT_EQ(textToNumber(largest), kLargest);
+    EXPECT_EQ(textToNumber(largest + ".000"), kLargest);
+    EXPECT_EQ(textToNumber("-" + largest), -kLargest);
+    EXPECT_FALSE(textToNumber(largest + ".0001").has_value());
+    EXPECT_FALSE(textToNumber(std::string(largest).replace(308, 1, "9")).has_value());
+    EXPECT_FALSE(textToNumber("1.7976931348623158E+308").has_value());
+    EXPECT_EQ(textToNumber("1.7976931348623157E+308"), kLargest);
+    EXPECT_EQ(textToNumber("0.17976931348623157E+309"), kLargest);
+}
+
 TEST(TextToNumber, LongExponentDigitRunsSaturate) {
     const std::string hugeExponent = std::string("1E").append(100000, '9');
     EXPECT_FALSE(textToNumber(hugeExponent).has_value());
@@ -147,6 +165,22 @@ TEST(TextToNumber, TextWithManyBlanksReadsAsItsDigits) {
         text += " \t\n";
     text += "4 2";
     EXPECT_EQ(textToNumber(text), 42);
+}
+
+// Display texts of many megabytes, as a paste can make them.
+TEST(TextToNumber, ReadsTenMebibyteTexts) {
+    constexpr std::size_t kTenMiB = 10 * 1024 * 1024;
+    EXPECT_EQ(textToNumber(std::string("0.").append(kTenMiB, '3')), 1.0 / 3.0);
+    EXPECT_EQ(textToNumber(std::string(kTenMiB, ' ').append("4 2")), 42);
+    EXPECT_EQ(textToNumber(std::string(kTenMiB, '0').append("7")), 7);
+    EXPECT_FALSE(textToNumber(std::string("1").append(kTenMiB, '0')).has_value());
+    EXPECT_FALSE(textToNumber(std::string("1E").append(kTenMiB, '9')).has_value());
+    EXPECT_EQ(textToNumber(std::string("1E-").append(kTenMiB, '9')), 0.0);
+    std::string digitsWithBlanks;
+    while (digitsWithBlanks.size() < kTenMiB)
+        digitsWithBlanks.append("1 ");
+    EXPECT_FALSE(textToNumber(digitsWithBlanks).has_value());
+    EXPECT_EQ(textToNumber(digitsWithBlanks.insert(0, ".")), 0.11111111111111111);
 }
 
 // Writing a number and reading it back gives the number rounded to 15
