@@ -12,7 +12,9 @@ build: deps
 	cmake --preset release
 	cmake --build --preset release
 
-run: build
+run: deps
+	cmake --preset release
+	cmake --build --preset release --target rurozovizera
 	@./scripts/run.sh
 
 test: deps

@@ -3,5 +3,5 @@ add_library(project_warnings INTERFACE)
 target_compile_options(project_warnings INTERFACE
     -Wall -Wextra -Wpedantic
     -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast
-    -Wnon-virtual-dtor -Woverloaded-virtual -Wnull-dereference -Wdouble-promotion
+    -Wnon-virtual-dtor -Woverloaded-virtual -Wdouble-promotion
     $<$<BOOL:${RUROZOVIZERA_WERROR}>:-Werror>)

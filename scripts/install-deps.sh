@@ -4,7 +4,12 @@
 # the tests use to check that no number rule depends on the locale.
 set -eu
 
-packages="cmake ninja-build g++ libgtest-dev locales"
+# The build, the engine's tests, the windows (Qt 6 Widgets with its platform
+# plugins and the fonts the windows use), and the screenshot test's X server.
+packages="cmake ninja-build g++ libgtest-dev locales
+    qt6-base-dev qt6-qpa-plugins
+    fonts-comic-neue fonts-liberation2
+    xvfb xauth x11-utils"
 
 missing=""
 for package in $packages; do

@@ -1,0 +1,33 @@
+// Where the main window's 24 calculator keys sit, how they are lettered and
+// their place in the tab order. Captions and operations come from the
+// engine's keypad table; this table adds only what the window needs.
+#pragma once
+
+#include "keypad.h"
+#include "look.h"
+#include "twips.h"
+
+#include <array>
+
+namespace rurozovizera::ui {
+
+struct KeyPlacement {
+    Key key;
+    TwipsRect box;
+    FontSpec font;
+    int tabIndex;
+};
+
+extern const std::array<KeyPlacement, 24> kKeyPlacements;
+
+// The small "?" key that shows the help example; it is no calculator key.
+inline constexpr const char* kHelpKeyName = "cmdexp1";
+inline constexpr TwipsRect kHelpKeyBox{3480, 360, 255, 255};
+inline constexpr int kHelpKeyTabIndex = 25;
+
+// The two display boxes lie exactly on top of each other.
+inline constexpr TwipsRect kDisplayBox{120, 0, 3495, 375};
+inline constexpr int kPrimaryDisplayTabIndex = 0;
+inline constexpr int kSecondaryDisplayTabIndex = 23;
+
+} // namespace rurozovizera::ui

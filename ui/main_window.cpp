@@ -1,0 +1,207 @@
+#include "main_window.h"
+
+#include "about_window.h"
+#include "form_controls.h"
+#include "help_window.h"
+#include "keypad_layout.h"
+#include "splash_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include <algorithm>
+#include <limits>
+#include <map>
+
+namespace rurozovizera::ui {
+
+namespace {
+
+constexpr TwipsRect kClientArea{5370, 3480, 3750, 2970};
+constexpr TwipsRect kBackground{-240, -120, 4185, 3135};
+constexpr LabelSpec kNote{.name = "lblREM",
+                          .caption = "NOTE: Press Equals  after every sum.",
+                          .box = {360, 360, 3015, 255},
+                          .font = {"Comic Sans MS", 8.25}};
+// Opaque in the default colours, and always covered by a display box.
+constexpr LabelSpec kInfo{.name = "LblInfo", .caption = "", .box = {1080, 0, 1575, 255}};
+
+const QString kTitle = QStringLiteral("RuRozovizera");
+
+std::size_t indexOf(Key key) { return static_cast<std::size_t>(key); }
+
+QLineEdit* createDisplay(QWidget* parent, const char* name) {
+    auto* display = new QLineEdit(parent);
+    display->setObjectName(QString::fromLatin1(name));
+    display->setGeometry(kDisplayBox.toPixels());
+    // Any text of any length may be typed or pasted.
+    display->setMaxLength(std::numeric_limits<int>::max());
+    QPalette face = display->palette();
+    face.setColor(QPalette::Base, fromBgr(kKeyFace));
+    display->setPalette(face);
+    return display;
+}
+
+} // namespace
+
+MainWindow::MainWindow() {
+    setObjectName(QStringLiteral("FrmRURozovizera"));
+    setWindowTitle(QStringLiteral("RuRozovizera(Frost Figures)"));
+    setWindowIcon(applicationIcon());
+    // The layout does not follow the window's size; there is no maximising.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+
+    buildClientArea();
+    buildMenu();
+    setTabOrder();
+    const QRect client = kClientArea.toPixels();
+    placeWindow(this, client.size() + QSize(0, menuBar()->sizeHint().height()), client.topLeft());
+
+    // The load step: the splash window comes up first, then the calculator
+    // takes its start state.
+    splash_ = new SplashWindow;
+    showInFront(splash_);
+    showState();
+}
+
+MainWindow::~MainWindow() {
+    delete splash_;
+    delete about_;
+    delete help_;
+}
+
+SplashWindow* MainWindow::splash() const { return splash_; }
+AboutWindow* MainWindow::about() const { return about_; }
+HelpWindow* MainWindow::help() const { return help_; }
+
+void MainWindow::buildClientArea() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    // Pictures and labels lie beneath the display boxes and keys.
+    new PictureBox(client, "Image2", QStringLiteral(":/pictures/background.png"), kBackground);
+    createLabel(client, kInfo)->setAutoFillBackground(true);
+    createLabel(client, kNote);
+
+    TxtDisplay_ = createDisplay(client, "TxtDisplay");
+    txtdisplay2_ = createDisplay(client, "txtdisplay2");
+    // The user's own typing goes into the engine's state at once, so the next
+    // key reads it.
+    connect(TxtDisplay_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        calculator_.setDisplayText(DisplayId::Primary, text.toStdString());
+    });
+    connect(txtdisplay2_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        calculator_.setDisplayText(DisplayId::Secondary, text.toStdString());
+    });
+
+    for (const KeyPlacement& placement : kKeyPlacements) {
+        const KeySpec& spec = keySpec(placement.key);
+        auto* button = new KeyButton(
+            client, spec.control.data(),
+            QString::fromLatin1(spec.caption.data(), static_cast<int>(spec.caption.size())),
+            placement.box, placement.font);
+        connect(button, &QPushButton::clicked, this,
+                [this, key = placement.key] { pressKey(key); });
+        keys_[indexOf(placement.key)] = button;
+    }
+    cmdexp1_ = new KeyButton(client, kHelpKeyName, QStringLiteral("?"), kHelpKeyBox,
+                             {"Comic Sans MS", 8.25});
+    connect(cmdexp1_, &QPushButton::clicked, this, &MainWindow::showHelpExample);
+}
+
+void MainWindow::buildMenu() {
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QAction* exit = mnuFile->addAction(QStringLiteral("Exit"));
+    exit->setObjectName(QStringLiteral("MnuExit"));
+    connect(exit, &QAction::triggered, this, &MainWindow::endApplication);
+
+    // "About" and "Frost Figures!" act at once, with no list to open.
+    QAction* about = menuBar()->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("MnuAbout"));
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+    QAction* winter = menuBar()->addAction(QStringLiteral("Frost Figures!"));
+    winter->setObjectName(QStringLiteral("mnuWinter"));
+}
+
+void MainWindow::setTabOrder() {
+    std::map<int, QWidget*> byTabIndex{{kPrimaryDisplayTabIndex, TxtDisplay_},
+                                       {kSecondaryDisplayTabIndex, txtdisplay2_},
+                                       {kHelpKeyTabIndex, cmdexp1_}};
+    for (const KeyPlacement& placement : kKeyPlacements)
+        byTabIndex.emplace(placement.tabIndex, keys_[indexOf(placement.key)]);
+    QWidget* previous = nullptr;
+    for (const auto& [index, widget] : byTabIndex) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void MainWindow::showAtStart() {
+    showInFront(this);
+    TxtDisplay_->setFocus();
+}
+
+void MainWindow::pressKey(Key key) {
+    const KeyPress outcome = press(calculator_, key);
+    if (key == Key::Clear && splash_)
+        splash_->hide();
+    // A failed key changed nothing: the displays still show what they showed
+    // before it while the report is up, and the calculator goes on after it.
+    if (outcome.error)
+        reportError(*outcome.error);
+    showState();
+}
+
+void MainWindow::showState() {
+    const auto show = [](QLineEdit* box, const Display& display) {
+        const QString text = QString::fromStdString(display.text);
+        if (box->text() != text)
+            box->setText(text);
+        box->setVisible(display.visible);
+    };
+    show(TxtDisplay_, calculator_.TxtDisplay());
+    show(txtdisplay2_, calculator_.txtdisplay2());
+    keys_[indexOf(Key::Equals)]->setEnabled(calculator_.equalsEnabled());
+}
+
+void MainWindow::reportError(CalcError error) {
+    const std::string_view name = describe(error);
+    QString text = QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+    text[0] = text[0].toUpper();
+    QMessageBox report(QMessageBox::Critical, kTitle, text, QMessageBox::Ok, this);
+    report.setObjectName(QStringLiteral("errorReport"));
+    report.setInformativeText(
+        QStringLiteral("The key was not carried out; the calculator is as it was."));
+    report.exec();
+}
+
+void MainWindow::showHelpExample() {
+    if (!help_)
+        help_ = new HelpWindow;
+    showInFront(help_);
+}
+
+void MainWindow::showAbout() {
+    if (!about_)
+        about_ = new AboutWindow;
+    showInFront(about_);
+}
+
+void MainWindow::endApplication() {
+    // Every window goes at once and no window's closing handler runs.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
+    QApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    endApplication();
+}
+
+} // namespace rurozovizera::ui

@@ -1,0 +1,67 @@
+// FrmRURozovizera: the calculator window and the application's start-up
+// window. Each key's click runs the engine operation of the same name and
+// the window then shows the engine's state; the window itself computes
+// nothing. It owns the three other windows, each created on first use.
+#pragma once
+
+#include "calculator.h"
+#include "keypad.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+
+namespace rurozovizera::ui {
+
+class AboutWindow;
+class HelpWindow;
+class SplashWindow;
+
+class MainWindow : public QMainWindow {
+public:
+    // Creates the window and runs its load step: the splash window is
+    // created and shown, and the calculator takes its start state.
+    MainWindow();
+    ~MainWindow() override;
+
+    // Shows the window in front of the splash window, active, with the caret
+    // in the primary display.
+    void showAtStart();
+
+    [[nodiscard]] const Calculator& calculator() const { return calculator_; }
+    // The secondary windows, or null while not created (or closed).
+    [[nodiscard]] SplashWindow* splash() const;
+    [[nodiscard]] AboutWindow* about() const;
+    [[nodiscard]] HelpWindow* help() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildClientArea();
+    void buildMenu();
+    void setTabOrder();
+
+    void pressKey(Key key);
+    void showState();
+    void reportError(CalcError error);
+    void showHelpExample();
+    void showAbout();
+    void endApplication();
+
+    Calculator calculator_;
+    QLineEdit* TxtDisplay_ = nullptr;
+    QLineEdit* txtdisplay2_ = nullptr;
+    std::array<QPushButton*, 24> keys_{}; // by Key
+    QPushButton* cmdexp1_ = nullptr;
+
+    QPointer<SplashWindow> splash_;
+    QPointer<AboutWindow> about_;
+    QPointer<HelpWindow> help_;
+};
+
+} // namespace rurozovizera::ui

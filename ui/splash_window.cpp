@@ -1,0 +1,105 @@
+#include "splash_window.h"
+
+#include "form_controls.h"
+#include "rurozovizera/version.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+
+namespace rurozovizera::ui {
+
+namespace {
+
+constexpr TwipsRect kClientArea{3930, 6540, 7380, 4245};
+constexpr TwipsRect kFrame{120, 120, 7080, 4050};
+
+const QString kSnowflakes = QStringLiteral(":/pictures/snowflakes.png");
+
+constexpr FontSpec kArial{"Arial", 8.25};
+
+// The same snowflakes on either side of the product name.
+constexpr PictureSpec kPictures[] = {{"Image3", {240, 480, 1290, 1590}},
+                                     {"Image2", {5640, 480, 1290, 1590}}};
+
+// Every label: white on the dark navy ground. Positions are within Frame1.
+constexpr LabelSpec label(const char* name, const char* caption, TwipsRect box, FontSpec font,
+                          Qt::Alignment alignment = Qt::AlignLeft, bool autoSize = false) {
+    return {name, caption, box, font, kWhite, kDarkNavy, alignment, autoSize};
+}
+
+// clang-format off
+const LabelSpec kLabels[] = {
+    label("Label2", "Have A Good Winter!", {240, 2040, 3015, 1335}, {"Roman", 27.75, true}),
+    label("LblStyle", "The Calculator With Style.", {2040, 1200, 3615, 495}, {"MS Sans Serif", 13.5, true}),
+    label("Label1", "(Click To Close)", {3000, 3480, 1215, 375}, kDefaultFont),
+    label("lblCopyright", "Copyright \u00A9 2026 Frost Works", {4560, 3060, 2415, 255}, kArial),
+    label("lblCompany", "Made by Frost Works", {4560, 3270, 2415, 255}, kArial),
+    label("lblVersion", "Version", {3300, 2700, 3585, 285}, {"Arial", 12, true}, Qt::AlignRight, true),
+    label("lblPlatform", "RuRozovizera", {4830, 2340, 2025, 360}, {"Arial", 15.75, true}, Qt::AlignRight, true),
+    label("lblLicenseTo", "", {120, 120, 6855, 375}, kArial, Qt::AlignRight),
+    label("lblCompanyProduct", "RURozovizera", {2640, 705, 2310, 435}, {"Arial", 18, true}, Qt::AlignLeft, true),
+};
+// clang-format on
+
+// Only "(Click To Close)" passes its clicks on to the frame, which closes the
+// window; the other labels and the pictures swallow theirs.
+constexpr const char* kClickToClose = "Label1";
+
+} // namespace
+
+SplashWindow::SplashWindow() {
+    setObjectName(QStringLiteral("frmSplash"));
+    // A fixed dialog frame with no caption: it cannot be resized, maximised
+    // or minimised.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(QString());
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The window takes every key press itself; none of its controls takes
+    // the focus.
+    setFocusPolicy(Qt::StrongFocus);
+    const QRect client = kClientArea.toPixels();
+    setFixedSize(client.size());
+    placeWindow(this, client.size(), client.topLeft());
+    setGround(this, kDarkNavy);
+
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame->setGeometry(kFrame.toPixels());
+
+    for (const PictureSpec& spec : kPictures) {
+        auto* picture = new PictureBox(frame, spec.name, kSnowflakes, spec.box);
+        picture->setAttribute(Qt::WA_NoMousePropagation);
+    }
+    for (const LabelSpec& spec : kLabels) {
+        QLabel* created = createLabel(frame, spec);
+        if (qstrcmp(spec.name, kClickToClose) != 0)
+            created->setAttribute(Qt::WA_NoMousePropagation);
+    }
+
+    // The version caption is built as the window loads, from the running
+    // program's version numbers.
+    setAutoSizedCaption(frame->findChild<QLabel*>(QStringLiteral("lblVersion")),
+                        QStringLiteral("Version %1.%2.%3")
+                            .arg(version::major)
+                            .arg(version::minor)
+                            .arg(version::revision));
+}
+
+void SplashWindow::mousePressEvent(QMouseEvent*) { close(); }
+
+void SplashWindow::keyPressEvent(QKeyEvent* event) {
+    // Keys that type a character close the window, Enter, Escape and
+    // Backspace among them; arrows, function keys and lone modifiers do not.
+    const int key = event->key();
+    const bool typesCharacter = !event->text().isEmpty() || key == Qt::Key_Escape ||
+                                key == Qt::Key_Return || key == Qt::Key_Enter ||
+                                key == Qt::Key_Backspace;
+    if (typesCharacter)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+} // namespace rurozovizera::ui
