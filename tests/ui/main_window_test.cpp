@@ -1,0 +1,253 @@
+#include "about_window.h"
+#include "help_window.h"
+#include "splash_window.h"
+#include "window_testing.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include <memory>
+
+using namespace rurozovizera::ui;
+using namespace rurozovizera::ui::testing;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpApplication(); }
+
+    void init() {
+        window_ = std::make_unique<MainWindow>();
+        window_->showAtStart();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+
+    void cleanup() { window_.reset(); }
+
+    void startState() {
+        QVERIFY(window_->splash() && window_->splash()->isVisible());
+        QVERIFY(!window_->about());
+        QVERIFY(!window_->help());
+        QCOMPARE(QApplication::activeWindow(), window_.get());
+        QCOMPARE(window_->windowTitle(), QStringLiteral("RuRozovizera(Frost Figures)"));
+        auto* primary = child<QLineEdit>(window_.get(), "TxtDisplay");
+        auto* secondary = child<QLineEdit>(window_.get(), "txtdisplay2");
+        QVERIFY(primary->isVisible() && primary->text().isEmpty());
+        QVERIFY(!secondary->isVisible() && secondary->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), primary);
+        QVERIFY(child(window_.get(), "CmdEquals")->isEnabled());
+        QCOMPARE(child<QLabel>(window_.get(), "lblREM")->text(),
+                 QStringLiteral("NOTE: Press Equals  after every sum."));
+        QCOMPARE(window_->centralWidget()->size(), QSize(250, 198));
+    }
+
+    void geometryOfControls_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("MC") << "CmdMemC" << QRect(104, 40, 33, 25);
+        QTest::newRow("?") << "cmdexp1" << QRect(232, 24, 17, 17);
+        QTest::newRow("C") << "CmdCancel" << QRect(160, 168, 73, 25);
+        QTest::newRow("+") << "cmdAdd" << QRect(200, 72, 33, 27);
+        QTest::newRow("TT") << "CmdPy" << QRect(8, 168, 33, 25);
+        QTest::newRow("display") << "TxtDisplay" << QRect(8, 0, 233, 25);
+        QTest::newRow("second display") << "txtdisplay2" << QRect(8, 0, 233, 25);
+        QTest::newRow("note") << "lblREM" << QRect(24, 24, 201, 17);
+        QTest::newRow("background") << "Image2" << QRect(-16, -8, 279, 209);
+    }
+
+    void geometryOfControls() {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        auto* control = window_->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), geometry);
+    }
+
+    void keysShowTheirCaptionsInTheirFonts() {
+        auto* pi = child<QPushButton>(window_.get(), "CmdPy");
+        QCOMPARE(pi->text(), QStringLiteral("TT"));
+        QCOMPARE(pi->font().family(), QStringLiteral("Comic Sans MS"));
+        QCOMPARE(pi->font().pointSizeF(), 11.25);
+        QVERIFY(pi->font().bold());
+        QCOMPARE(QFontInfo(pi->font()).family(), QStringLiteral("Comic Neue"));
+        QCOMPARE(child<QPushButton>(window_.get(), "CmdDot")->font().pointSizeF(), 12.0);
+        QVERIFY(!child<QPushButton>(window_.get(), "CmdDot")->font().bold());
+        for (QPushButton* key : window_->findChildren<QPushButton*>())
+            QVERIFY2(!key->isDefault(), qPrintable(key->objectName()));
+    }
+
+    void tabOrderFollowsTheTabIndexes() {
+        const QStringList expected = {
+            "cmdDivide", "cmdMultiply", "cmdSubtract", "cmdAdd",  "CmdSqrt", "CmdPercent",
+            "CmdEquals", "CmdDot",      "CmdCancel",   "CmdOne",  "CmdZero", "CmdNine",
+            "CmdEight",  "CmdSeven",    "CmdSix",      "CmdFive", "CmdFour", "CmdThree",
+            "CmdTwo",    "CmdSqr",      "CmdPy",       "cmdexp1", "CmdMem",  "cmdMrc",
+            "CmdMemC",   "TxtDisplay"};
+        QStringList visited;
+        for (int i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    void spaceAndEnterClickAFocusedKey() {
+        auto* seven = child<QPushButton>(window_.get(), "CmdSeven");
+        seven->setFocus();
+        QTest::keyClick(seven, Qt::Key_Space);
+        QTest::keyClick(seven, Qt::Key_Return);
+        QTest::keyClick(seven, Qt::Key_Enter);
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("777"));
+    }
+
+    void clicksRunACalculation() {
+        clickKeys(*window_, "1 2 + 5 =");
+        QCOMPARE(visibleDisplay(*window_)->objectName(), QStringLiteral("txtdisplay2"));
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
+        QVERIFY(!child(window_.get(), "CmdEquals")->isEnabled());
+        clickKeys(*window_, "+ 3 =");
+        QCOMPARE(visibleDisplay(*window_)->objectName(), QStringLiteral("TxtDisplay"));
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("20"));
+    }
+
+    void typedTextIsReadByTheNextKey() {
+        auto* primary = child<QLineEdit>(window_.get(), "TxtDisplay");
+        QTest::keyClicks(primary, "1 2");
+        clickKeys(*window_, "+");
+        QTest::keyClicks(visibleDisplay(*window_), "5");
+        clickKeys(*window_, "=");
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
+        QCOMPARE(window_->calculator().state().PendingKey, 17.0);
+    }
+
+    void displaysTakeLongTexts() {
+        auto* primary = child<QLineEdit>(window_.get(), "TxtDisplay");
+        const QString digits(100000, QLatin1Char('1'));
+        primary->selectAll();
+        primary->insert(digits); // as a paste does
+        QCOMPARE(primary->text().size(), digits.size());
+        QCOMPARE(window_->calculator().TxtDisplay().text.size(), std::size_t(100000));
+        clickKeys(*window_, "2");
+        QCOMPARE(primary->text(), digits + QLatin1Char('2'));
+    }
+
+    void disabledEqualsIgnoresClicks() {
+        clickKeys(*window_, "1 2 + 5 = + 9");
+        auto* equals = child<QPushButton>(window_.get(), "CmdEquals");
+        QVERIFY(!equals->isEnabled());
+        const auto before = window_->calculator().state();
+        QTest::mouseClick(equals, Qt::LeftButton);
+        QCOMPARE(window_->calculator().state(), before);
+    }
+
+    void errorReportThenTheCalculatorGoesOn() {
+        clickKeys(*window_, "7 M+ C 1 2 /");
+        QString title, text, shownDuringReport;
+        whenModalShown([&](QWidget* modal) {
+            auto* report = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(report);
+            title = report->windowTitle();
+            text = report->text();
+            shownDuringReport = visibleDisplay(*window_)->text();
+            report->button(QMessageBox::Ok)->click();
+        });
+        clickKeys(*window_, "=");
+        QCOMPARE(title, QStringLiteral("RuRozovizera"));
+        QCOMPARE(text, QStringLiteral("Division by zero"));
+        QCOMPARE(shownDuringReport, QString());
+        QVERIFY(window_->isVisible());
+        QVERIFY(child(window_.get(), "CmdEquals")->isEnabled());
+        clickKeys(*window_, "C MRC + 5 =");
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("12"));
+    }
+
+    void clearHidesTheSplashForGood() {
+        QPointer<SplashWindow> splash = window_->splash();
+        clickKeys(*window_, "C");
+        QVERIFY(splash && !splash->isVisible());
+        clickKeys(*window_, "C 1");
+        QVERIFY(splash && !splash->isVisible());
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("1"));
+    }
+
+    void aboutShowsOneWindowThatOkAndEscapeHide() {
+        QAction* about = child<QAction>(window_.get(), "MnuAbout");
+        QVERIFY(about->menu() == nullptr);
+        about->trigger();
+        QPointer<AboutWindow> first = window_->about();
+        QVERIFY(first && first->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(first));
+        QTest::mouseClick(child(first, "cmdOK"), Qt::LeftButton);
+        QVERIFY(first && !first->isVisible());
+        about->trigger();
+        QCOMPARE(window_->about(), first.data());
+        QVERIFY(first->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(first));
+        QTest::keyClick(first, Qt::Key_Escape);
+        QVERIFY(first && !first->isVisible());
+        about->trigger();
+        QTest::keyClick(first, Qt::Key_Return);
+        QVERIFY(first && !first->isVisible());
+        QCOMPARE(window_->calculator().state(), rurozovizera::CalculatorState{});
+    }
+
+    void helpKeyShowsOneHelpWindow() {
+        clickKeys(*window_, "? ?");
+        QPointer<HelpWindow> help = window_->help();
+        QVERIFY(help && help->isVisible());
+        int helpWindows = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            helpWindows += top->objectName() == QStringLiteral("FrmExp1");
+        QCOMPARE(helpWindows, 1);
+        QCOMPARE(help->windowTitle(), QStringLiteral("Help-Example"));
+        // Closing it destroys it; "?" makes it again.
+        help->close();
+        QTRY_VERIFY(!help);
+        clickKeys(*window_, "?");
+        QVERIFY(window_->help() && window_->help()->isVisible());
+        clickKeys(*window_, "4 + 4 =");
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("8"));
+    }
+
+    void frostFiguresDoesNothing() {
+        QAction* winter = child<QAction>(window_.get(), "mnuWinter");
+        QCOMPARE(winter->text(), QStringLiteral("Frost Figures!"));
+        const auto windows = QApplication::topLevelWidgets().size();
+        winter->trigger();
+        QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+        QCOMPARE(window_->calculator().state(), rurozovizera::CalculatorState{});
+    }
+
+    void menuHoldsFileExitAboutAndFrostFigures() {
+        QStringList entries;
+        for (QAction* action : window_->menuBar()->actions())
+            entries << action->text();
+        QCOMPARE(entries, QStringList({"File", "About", "Frost Figures!"}));
+        QMenu* file = child<QMenu>(window_.get(), "mnuFile");
+        QCOMPARE(file->actions().size(), 1);
+        QCOMPARE(file->actions().first()->text(), QStringLiteral("Exit"));
+    }
+
+    void exitEndsTheApplication() {
+        child<QAction>(window_.get(), "MnuAbout")->trigger();
+        clickKeys(*window_, "?");
+        QVERIFY(runUntilQuit([this] { child<QAction>(window_.get(), "MnuExit")->trigger(); }));
+        for (QWidget* top : QApplication::topLevelWidgets())
+            QVERIFY2(!top->isVisible(), qPrintable(top->objectName()));
+    }
+
+    void closingTheMainWindowEndsTheApplication() {
+        QVERIFY(runUntilQuit([this] { window_->close(); }));
+        for (QWidget* top : QApplication::topLevelWidgets())
+            QVERIFY2(!top->isVisible(), qPrintable(top->objectName()));
+    }
+
+private:
+    std::unique_ptr<MainWindow> window_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
