@@ -6,10 +6,13 @@ Pictures written next to this script:
   icon-16.png, icon-32.png  the application icon: a pale six-armed snowflake
                             crystal on a rounded icy-blue tile (palette PNGs
                             with transparency around the tile)
+  icon-48.png ... icon-256.png  the same icon in full colour for the desktop
   icon.svg                  the same icon as scalable vector text
   snowflakes.png            white snowflakes of a few sizes on deep blue
   background.png            the main window's background: snow-covered
                             rolling hills under a cloudy winter sky
+  *@2x.png                  the two pictures at twice their size, for
+                            screens scaled by two
 
 Run it from anywhere:
 
@@ -102,9 +105,9 @@ def _filter_rows(rows, bpp):
 
 def write_png(name, width, height, rows, color_type, palette=None, alphas=None):
     """Write an 8-bit PNG; rows are bytes objects without filter bytes."""
-    bpp = 3 if color_type == 2 else 1
+    bpp = {2: 3, 6: 4}.get(color_type, 1)
     # Palette indices are not smooth numbers, so they are left unfiltered.
-    raw = (_filter_rows(rows, bpp) if color_type == 2
+    raw = (_filter_rows(rows, bpp) if color_type in (2, 6)
            else b"".join(b"\x00" + r for r in rows))
     data = b"\x89PNG\r\n\x1a\n"
     data += _chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8,
@@ -129,16 +132,27 @@ def to_byte(v, x=0, y=0, dither=False):
     return max(0, min(255, int(v * 255.0 + offset)))
 
 
-def save_rgb(name, canvas, dither=True):
-    """Save a fully opaque canvas as a 24-bit RGB PNG."""
+def save_rgb(name, canvas, dither=True, scale=1):
+    """Save a fully opaque canvas as a 24-bit RGB PNG, scale times its size."""
     rows = []
-    for y, line in enumerate(canvas.pixels()):
+    for y, line in enumerate(canvas.pixels(scale)):
         row = bytearray()
         for x, (r, g, b, _a) in enumerate(line):
             row += bytes((to_byte(r, x, y, dither), to_byte(g, x, y, dither),
                           to_byte(b, x, y, dither)))
         rows.append(bytes(row))
-    write_png(name, canvas.width, canvas.height, rows, color_type=2)
+    write_png(name, canvas.width * scale, canvas.height * scale, rows, color_type=2)
+
+
+def save_rgba(name, canvas):
+    """Save a canvas with its transparency as a 32-bit RGBA PNG."""
+    rows = []
+    for line in canvas.pixels():
+        row = bytearray()
+        for r, g, b, a in line:
+            row += bytes((to_byte(r), to_byte(g), to_byte(b), to_byte(a)))
+        rows.append(bytes(row))
+    write_png(name, canvas.width, canvas.height, rows, color_type=6)
 
 
 # --------------------------------------------------------------------------
@@ -279,17 +293,24 @@ class Canvas:
                 c = color(((i % self.sw) + 0.5) / SS, ((i // self.sw) + 0.5) / SS)
             self.put(i, c, alpha)
 
-    def pixels(self):
-        """Average each SS x SS block: rows of straight-alpha (r, g, b, a)."""
-        out, sw, n = [], self.sw, SS * SS
-        for y in range(self.height):
+    def pixels(self, scale=1):
+        """Average blocks of samples: rows of straight-alpha (r, g, b, a).
+
+        At scale 1 each picture pixel averages an SS x SS block; at scale 2
+        the picture comes out twice as large, for screens that draw two
+        device pixels per pixel, each from an (SS/2) x (SS/2) block.
+        """
+        block = SS // scale
+        out, sw, n = [], self.sw, block * block
+        for y in range(self.height * scale):
             line = []
             sums = []
             for ch in (self.r, self.g, self.b, self.a):
-                base = y * SS * sw
+                base = y * block * sw
                 cols = [sum(v) for v in zip(*[ch[base + k * sw: base + (k + 1) * sw]
-                                              for k in range(SS)])]
-                sums.append([sum(cols[x * SS:(x + 1) * SS]) / n for x in range(self.width)])
+                                              for k in range(block)])]
+                sums.append([sum(cols[x * block:(x + 1) * block]) / n
+                             for x in range(self.width * scale)])
             for r, g, b, a in zip(*sums):
                 line.append((r / a, g / a, b / a, a) if a > 1e-9 else (0.0, 0.0, 0.0, 0.0))
             out.append(line)
@@ -671,12 +692,23 @@ def draw_hill(canvas, top_at, front_at, lit, shaded):
 # --------------------------------------------------------------------------
 
 def main():
+    # The windows' icon: 256 colours at the two sizes a title bar uses.
     for size in (16, 32):
         save_palette("icon-%d.png" % size, draw_icon(size))
+    # The desktop's icons: full colour at the sizes menus and launchers ask
+    # for, and the scalable version.
+    for size in (48, 64, 128, 256):
+        save_rgba("icon-%d.png" % size, draw_icon(size))
     with open(os.path.join(OUT_DIR, "icon.svg"), "w", encoding="utf-8", newline="\n") as f:
         f.write(icon_svg())
-    save_rgb("snowflakes.png", draw_snowflakes())
-    save_rgb("background.png", draw_background())
+    # Each picture also at twice its size, so that a screen scaled by two
+    # shows it sharp.
+    snowflakes = draw_snowflakes()
+    save_rgb("snowflakes.png", snowflakes)
+    save_rgb("snowflakes@2x.png", snowflakes, scale=2)
+    background = draw_background()
+    save_rgb("background.png", background)
+    save_rgb("background@2x.png", background, scale=2)
 
 
 if __name__ == "__main__":

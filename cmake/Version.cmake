@@ -4,3 +4,11 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in
                ${CMAKE_BINARY_DIR}/generated/rurozovizera/version.h @ONLY)
 add_library(project_version INTERFACE)
 target_include_directories(project_version INTERFACE ${CMAKE_BINARY_DIR}/generated)
+
+# The version string of the executable's version record: the major number,
+# a point and the minor number in two digits ("1.00").
+if(PROJECT_VERSION_MINOR LESS 10)
+    set(RUROZOVIZERA_VERSION_STRING "${PROJECT_VERSION_MAJOR}.0${PROJECT_VERSION_MINOR}")
+else()
+    set(RUROZOVIZERA_VERSION_STRING "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
+endif()

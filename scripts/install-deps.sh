@@ -5,11 +5,13 @@
 set -eu
 
 # The build, the engine's tests, the windows (Qt 6 Widgets with its platform
-# plugins and the fonts the windows use), and the screenshot test's X server.
+# plugins and the fonts the windows use), the screenshot tests' X server, and
+# the tools that build and check the Debian package and the desktop files.
 packages="cmake ninja-build g++ libgtest-dev locales
     qt6-base-dev qt6-qpa-plugins
     fonts-comic-neue fonts-liberation2
-    xvfb xauth x11-utils"
+    xvfb xauth x11-utils
+    dpkg-dev file lintian desktop-file-utils appstream"
 
 missing=""
 for package in $packages; do

@@ -43,7 +43,7 @@ void setAutoSizedCaption(QLabel* label, const QString& caption) {
 }
 
 PictureBox::PictureBox(QWidget* parent, const char* name, const QString& resource, TwipsRect box)
-    : QWidget(parent), source_(resource) {
+    : QWidget(parent), resource_(resource) {
     setObjectName(QString::fromLatin1(name));
     setGeometry(box.toPixels());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -53,7 +53,11 @@ void PictureBox::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
     const QSize target = (QSizeF(size()) * ratio).toSize();
     if (stretched_.size() != target) {
-        stretched_ = source_.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QString source = resource_;
+        if (ratio > 1.0)
+            source.replace(QStringLiteral(".png"), QStringLiteral("@2x.png"));
+        stretched_ =
+            QPixmap(source).scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         stretched_.setDevicePixelRatio(ratio);
     }
     QPainter(this).drawPixmap(0, 0, stretched_);
@@ -128,6 +132,7 @@ QIcon applicationIcon() {
     QIcon icon;
     icon.addFile(QStringLiteral(":/pictures/icon-16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/pictures/icon-32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/pictures/icon-64.png"), QSize(64, 64));
     return icon;
 }
 

@@ -42,8 +42,10 @@ struct PictureSpec {
     TwipsRect box;
 };
 
-// A picture stretched to its box. The stretched copy is made once per size
-// and device pixel ratio, not at every paint.
+// A picture stretched to its box. The picture is read when first painted,
+// from its double-size version on a screen scaled beyond 1, and the
+// stretched copy is made once per size and device pixel ratio, not at every
+// paint.
 class PictureBox : public QWidget {
 public:
     PictureBox(QWidget* parent, const char* name, const QString& resource, TwipsRect box);
@@ -52,7 +54,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap source_;
+    QString resource_;
     QPixmap stretched_;
 };
 
@@ -67,8 +69,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// The application icon, 16 and 32 pixels square; shared by the main, About
-// and help-example windows.
+// The application icon, 16 and 32 pixels square (and 64 for scaled
+// screens); shared by the main, About and help-example windows.
 QIcon applicationIcon();
 
 // Gives a window its stored client size and places it at its stored

@@ -1,6 +1,7 @@
 // rurozovizera: the calculator's windows.
 #include "look.h"
 #include "main_window.h"
+#include "rurozovizera/version.h"
 
 #include <QApplication>
 
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RuRozovizera"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(rurozovizera::version::applicationId));
     rurozovizera::ui::installFontSubstitutes();
     QApplication::setFont(rurozovizera::ui::kDefaultFont.toFont());
 

@@ -1,0 +1,24 @@
+# A Debian package of the calculator, built with CPack: `cpack -G DEB` in a
+# build tree. Library dependencies are computed from the binary; the Qt
+# platform plugins and the fonts the windows use are added by name, since
+# the program loads them at run time.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME rurozovizera)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
+set(CPACK_PACKAGE_VENDOR "The RuRozovizera developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small winter-themed desktop calculator")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A desktop calculator dressed for winter, with a keypad of 24 keys, a\n"
+    "one-line display, a memory register, and square, square-root, percent\n"
+    "and pi keys, a greeting window and a help example for chained sums.")
+string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGE_CONTACT "The RuRozovizera developers <developers@rurozovizera.org>")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-comic-neue, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)

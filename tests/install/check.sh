@@ -1,0 +1,67 @@
+#!/bin/sh
+# Checks of the installed calculator and of its Debian package.
+#   check.sh fresh DIR COMMAND...  empties DIR, then runs COMMAND
+#   check.sh files PREFIX LIST     every file of LIST lies below PREFIX
+#   check.sh package DIR LIST      the package built in DIR holds every file of
+#                                  LIST below /usr, and depends on Qt and the
+#                                  fonts
+#   check.sh lintian DIR           lintian finds no error in the package
+#   check.sh starts PROGRAM        PROGRAM shows the main window (needs an X
+#                                  display)
+set -eu
+
+fail() {
+    echo "check: $*" >&2
+    exit 1
+}
+
+# The one .deb that CPack made in a folder.
+the_package() {
+    set -- "$1"/*.deb
+    [ $# -eq 1 ] && [ -f "$1" ] || fail "expected one package, found: $*"
+    echo "$1"
+}
+
+case "$1" in
+fresh)
+    rm -rf "$2"
+    shift 2
+    exec "$@"
+    ;;
+files)
+    prefix=$2
+    while read -r file; do
+        [ -f "$prefix/$file" ] || fail "not installed: $file"
+    done <"$3"
+    ;;
+package)
+    deb=$(the_package "$2")
+    contents=$(dpkg-deb --contents "$deb" | awk '{ print $6 }')
+    while read -r file; do
+        printf '%s\n' "$contents" | grep -qx "\./usr/$file" || fail "not in the package: $file"
+    done <"$3"
+    depends=$(dpkg-deb --field "$deb" Depends)
+    for needed in libqt6widgets6 qt6-qpa-plugins fonts-comic-neue fonts-liberation2; do
+        printf '%s\n' "$depends" | grep -q "$needed" || fail "the package does not depend on $needed"
+    done
+    ;;
+lintian)
+    lintian --fail-on error "$(the_package "$2")"
+    ;;
+starts)
+    title="RuRozovizera(Frost Figures)"
+    "$2" &
+    program=$!
+    trap 'kill $program 2>/dev/null || true' EXIT
+    tries=0
+    until xwininfo -name "$title" 2>/dev/null | grep -q IsViewable; do
+        tries=$((tries + 1))
+        [ $tries -lt 100 ] || fail "no window \"$title\" appeared"
+        kill -0 $program 2>/dev/null || fail "the program ended without showing its window"
+        sleep 0.1
+    done
+    ;;
+*)
+    fail "unknown check $1"
+    ;;
+esac
