@@ -1,7 +1,7 @@
 # A thin layer over the CMake presets. Each goal first installs the Debian
 # packages the project needs that are missing.
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test screenshot clean
 
 all: build
 
@@ -24,6 +24,11 @@ test: deps
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# Refreshes the README's picture with the one the screenshot test takes.
+screenshot: build
+	ctest --preset release -R ui.screenshot_test
+	cp build/tests/ui/screenshot.png docs/screenshot.png
 
 clean:
 	rm -rf build

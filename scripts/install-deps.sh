@@ -6,12 +6,14 @@ set -eu
 
 # The build, the engine's tests, the windows (Qt 6 Widgets with its platform
 # plugins and the fonts the windows use), the screenshot tests' X server, and
-# the tools that build and check the Debian package and the desktop files.
+# the tools that build and check the Debian package and the desktop files,
+# and the accessibility bus with its Python client for the screen-reader test.
 packages="cmake ninja-build g++ libgtest-dev locales
     qt6-base-dev qt6-qpa-plugins
     fonts-comic-neue fonts-liberation2
     xvfb xauth x11-utils
-    dpkg-dev file lintian desktop-file-utils appstream"
+    dpkg-dev file lintian desktop-file-utils appstream
+    dbus-daemon at-spi2-core python3-pyatspi"
 
 missing=""
 for package in $packages; do

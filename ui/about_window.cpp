@@ -52,7 +52,9 @@ AboutWindow::AboutWindow() {
     placeWindow(this, client.size(), client.topLeft());
     setGround(this, kDarkNavy);
 
-    new PictureBox(this, "Image1", QStringLiteral(":/pictures/snowflakes.png"), {0, 0, 810, 2415});
+    auto* snowflakes = new PictureBox(this, "Image1", QStringLiteral(":/pictures/snowflakes.png"),
+                                      {0, 0, 810, 2415});
+    snowflakes->setAccessibleName(QStringLiteral("snowflakes"));
     // Stored front to back; create back to front so the slogan overlaps the
     // freeware note.
     for (auto spec = std::rbegin(kLabels); spec != std::rend(kLabels); ++spec)

@@ -16,6 +16,7 @@ struct KeyPlacement {
     TwipsRect box;
     FontSpec font;
     int tabIndex;
+    const char* spokenName; // what a screen reader says the key does
 };
 
 extern const std::array<KeyPlacement, 24> kKeyPlacements;
@@ -24,6 +25,7 @@ extern const std::array<KeyPlacement, 24> kKeyPlacements;
 inline constexpr const char* kHelpKeyName = "cmdexp1";
 inline constexpr TwipsRect kHelpKeyBox{3480, 360, 255, 255};
 inline constexpr int kHelpKeyTabIndex = 25;
+inline constexpr const char* kHelpKeySpokenName = "help example";
 
 // The two display boxes lie exactly on top of each other.
 inline constexpr TwipsRect kDisplayBox{120, 0, 3495, 375};

@@ -39,6 +39,8 @@ QLineEdit* createDisplay(QWidget* parent, const char* name) {
     display->setGeometry(kDisplayBox.toPixels());
     // Any text of any length may be typed or pasted.
     display->setMaxLength(std::numeric_limits<int>::max());
+    // The two boxes take turns on screen; either is the display.
+    display->setAccessibleName(QStringLiteral("display"));
     QPalette face = display->palette();
     face.setColor(QPalette::Base, fromBgr(kKeyFace));
     display->setPalette(face);
@@ -82,7 +84,9 @@ void MainWindow::buildClientArea() {
     setCentralWidget(client);
 
     // Pictures and labels lie beneath the display boxes and keys.
-    new PictureBox(client, "Image2", QStringLiteral(":/pictures/background.png"), kBackground);
+    auto* hills =
+        new PictureBox(client, "Image2", QStringLiteral(":/pictures/background.png"), kBackground);
+    hills->setAccessibleName(QStringLiteral("snowy hills"));
     createLabel(client, kInfo)->setAutoFillBackground(true);
     createLabel(client, kNote);
 
@@ -103,12 +107,14 @@ void MainWindow::buildClientArea() {
             client, spec.control.data(),
             QString::fromLatin1(spec.caption.data(), static_cast<int>(spec.caption.size())),
             placement.box, placement.font);
+        button->setAccessibleName(QString::fromLatin1(placement.spokenName));
         connect(button, &QPushButton::clicked, this,
                 [this, key = placement.key] { pressKey(key); });
         keys_[indexOf(placement.key)] = button;
     }
     cmdexp1_ = new KeyButton(client, kHelpKeyName, QStringLiteral("?"), kHelpKeyBox,
                              {"Comic Sans MS", 8.25});
+    cmdexp1_->setAccessibleName(QString::fromLatin1(kHelpKeySpokenName));
     connect(cmdexp1_, &QPushButton::clicked, this, &MainWindow::showHelpExample);
 }
 

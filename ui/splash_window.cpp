@@ -54,6 +54,8 @@ SplashWindow::SplashWindow() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QString());
+    // It shows no caption; a screen reader still needs a name for it.
+    setAccessibleName(QStringLiteral("RuRozovizera greeting"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The window takes every key press itself; none of its controls takes
     // the focus.
@@ -71,6 +73,7 @@ SplashWindow::SplashWindow() {
     for (const PictureSpec& spec : kPictures) {
         auto* picture = new PictureBox(frame, spec.name, kSnowflakes, spec.box);
         picture->setAttribute(Qt::WA_NoMousePropagation);
+        picture->setAccessibleName(QStringLiteral("snowflakes"));
     }
     for (const LabelSpec& spec : kLabels) {
         QLabel* created = createLabel(frame, spec);

@@ -3,6 +3,7 @@
 #include "splash_window.h"
 #include "window_testing.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
@@ -77,6 +78,50 @@ private slots:
         QVERIFY(!child<QPushButton>(window_.get(), "CmdDot")->font().bold());
         for (QPushButton* key : window_->findChildren<QPushButton*>())
             QVERIFY2(!key->isDefault(), qPrintable(key->objectName()));
+    }
+
+    void keysHaveSpokenNames_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("pi") << "CmdPy"
+                            << "pi";
+        QTest::newRow("square") << "CmdSqr"
+                                << "square";
+        QTest::newRow("root") << "CmdSqrt"
+                              << "square root";
+        QTest::newRow("M+") << "CmdMem"
+                            << "memory add";
+        QTest::newRow("MRC") << "cmdMrc"
+                             << "memory recall";
+        QTest::newRow("MC") << "CmdMemC"
+                            << "memory clear";
+        QTest::newRow("C") << "CmdCancel"
+                           << "clear";
+        QTest::newRow("?") << "cmdexp1"
+                           << "help example";
+        QTest::newRow("7") << "CmdSeven"
+                           << "7";
+        QTest::newRow("display") << "TxtDisplay"
+                                 << "display";
+    }
+
+    void keysHaveSpokenNames() {
+        QFETCH(QString, key);
+        QFETCH(QString, spoken);
+        QWidget* control = window_->findChild<QWidget*>(key);
+        QVERIFY(control);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), spoken);
+    }
+
+    void everyKeyHasItsOwnSpokenName() {
+        QSet<QString> names;
+        for (QPushButton* key : window_->findChildren<QPushButton*>()) {
+            QVERIFY2(!key->accessibleName().isEmpty(), qPrintable(key->objectName()));
+            names.insert(key->accessibleName());
+        }
+        QCOMPARE(names.size(), 25);
     }
 
     void tabOrderFollowsTheTabIndexes() {
