@@ -8,6 +8,8 @@
 #   check.sh lintian DIR           lintian finds no error in the package
 #   check.sh starts PROGRAM        PROGRAM shows the main window (needs an X
 #                                  display)
+#   check.sh version-record RC     the executable's version record says
+#                                  1.0.0.0 and "1.00"
 set -eu
 
 fail() {
@@ -60,6 +62,11 @@ starts)
         kill -0 $program 2>/dev/null || fail "the program ended without showing its window"
         sleep 0.1
     done
+    ;;
+version-record)
+    grep -q '^FILEVERSION 1,0,0,0$' "$2" || fail "file version is not 1.0.0.0"
+    grep -q '^PRODUCTVERSION 1,0,0,0$' "$2" || fail "product version is not 1.0.0.0"
+    [ "$(grep -c 'Version", "1.00"' "$2")" -eq 2 ] || fail "version strings are not \"1.00\""
     ;;
 *)
     fail "unknown check $1"
