@@ -24,6 +24,9 @@ test: deps
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	ctest --preset fuzz
 
 # Refreshes the README's picture with the one the screenshot test takes.
 screenshot: build

@@ -7,13 +7,15 @@ set -eu
 # The build, the engine's tests, the windows (Qt 6 Widgets with its platform
 # plugins and the fonts the windows use), the screenshot tests' X server, and
 # the tools that build and check the Debian package and the desktop files,
-# and the accessibility bus with its Python client for the screen-reader test.
+# the accessibility bus with its Python client for the screen-reader test,
+# and clang with its sanitizer and fuzzer runtimes for the fuzz targets.
 packages="cmake ninja-build g++ libgtest-dev locales
     qt6-base-dev qt6-qpa-plugins
     fonts-comic-neue fonts-liberation2
     xvfb xauth x11-utils
     dpkg-dev file lintian desktop-file-utils appstream
-    dbus-daemon at-spi2-core python3-pyatspi"
+    dbus-daemon at-spi2-core python3-pyatspi
+    clang libclang-rt-14-dev"
 
 missing=""
 for package in $packages; do
