@@ -1,7 +1,7 @@
 # A thin layer over the CMake presets. Each goal first installs the Debian
 # packages the project needs that are missing.
 
-.PHONY: all deps build run test screenshot clean
+.PHONY: all deps build run test bench screenshot clean
 
 all: build
 
@@ -27,6 +27,16 @@ test: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	ctest --preset fuzz
+
+# Measures, never tests: the engine's speed, a key's click in the window
+# while the display holds a 1 MiB text, and start-up time and memory
+# against a bare Qt Widgets window (see Performance in README.md).
+bench: deps
+	cmake --preset release
+	cmake --build --preset release --target engine_bench key_click_bench
+	build/bin/engine_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+	QT_QPA_PLATFORM=offscreen build/bin/key_click_bench
+	./bench/startup/run.sh
 
 # Refreshes the README's picture with the one the screenshot test takes.
 screenshot: build

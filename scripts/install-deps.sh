@@ -8,14 +8,16 @@ set -eu
 # plugins and the fonts the windows use), the screenshot tests' X server, and
 # the tools that build and check the Debian package and the desktop files,
 # the accessibility bus with its Python client for the screen-reader test,
-# and clang with its sanitizer and fuzzer runtimes for the fuzz targets.
-packages="cmake ninja-build g++ libgtest-dev locales
+# clang with its sanitizer and fuzzer runtimes for the fuzz targets, and
+# Google Benchmark and XCB with its DAMAGE extension for the benchmarks.
+packages="cmake ninja-build g++ libgtest-dev libbenchmark-dev locales
     qt6-base-dev qt6-qpa-plugins
     fonts-comic-neue fonts-liberation2
     xvfb xauth x11-utils
     dpkg-dev file lintian desktop-file-utils appstream
     dbus-daemon at-spi2-core python3-pyatspi
-    clang libclang-rt-14-dev"
+    clang libclang-rt-14-dev
+    libxcb1-dev libxcb-damage0-dev"
 
 missing=""
 for package in $packages; do

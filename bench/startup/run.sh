@@ -1,0 +1,112 @@
+#!/bin/sh
+# Start-up and memory benchmark: how long the calculator's window takes to
+# come up and how much memory the calculator then holds, next to the same
+# figures for startup-floor, a bare Qt Widgets window of the same size and
+# make-up. Runs by hand (`make bench`), not as a test.
+#
+# Builds the release programs, starts a private Xvfb, then runs each program
+# once to warm the caches and RUNS times (10 unless set) alternately under
+# startup-probe, and prints the median, minimum and maximum of each figure
+# and the calculator's ratios to the floor.
+set -eu
+cd "$(dirname "$0")/../.."
+
+runs=${RUNS:-10}
+calculator_title='RuRozovizera(Frost Figures)'
+floor_title='Start-up Floor'
+
+cmake --preset release >/dev/null
+cmake --build --preset release --target rurozovizera startup-floor startup-probe
+
+bin=build/bin
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Xvfb picks a free display itself and writes its number once it is ready;
+# -noreset keeps it from resetting, and refusing connections meanwhile,
+# each time the last program leaves.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+read -r display <"$work/display" || true
+if [ -z "${display:-}" ]; then
+    echo "startup bench: Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+
+# The same clean environment for both programs: the private display, the
+# X11 platform, a runtime folder of their own, and no session bus (a bus
+# address where none listens), so that neither tries to launch one: that
+# would measure this machine, not the programs.
+mkdir -m 700 "$work/runtime"
+probe() { # NAME TITLE PROGRAM: one measurement, appended to NAME.txt
+    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=":$display" XDG_RUNTIME_DIR="$work/runtime" \
+        DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
+        "$bin/startup-probe" "$2" "$3" >>"$work/$1.txt" 2>>"$work/programs.log" || {
+        echo "startup bench: measuring $1 failed:" >&2
+        cat "$work/programs.log" >&2
+        exit 1
+    }
+}
+
+echo "Machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)"
+echo "Warm-up run of each, then $runs runs of each, alternately..."
+probe warmup "$calculator_title" "$bin/rurozovizera"
+probe warmup "$floor_title" "$bin/startup-floor"
+i=0
+while [ "$i" -lt "$runs" ]; do
+    probe calculator "$calculator_title" "$bin/rurozovizera"
+    probe floor "$floor_title" "$bin/startup-floor"
+    i=$((i + 1))
+done
+
+# The values of one field (mapped_ms, ...) of a program's lines, sorted.
+values() { sed -n "s/.*\\b$2=\\([^ ]*\\).*/\\1/p" "$work/$1.txt" | grep -v nan | sort -g; }
+# "median min max" of sorted values, each written with the printf format
+# $1; "- - -" when there are none.
+summary() {
+    awk -v f="$1" '{ v[NR] = $1 } END {
+        if (NR == 0) { print "- - -"; exit }
+        m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+        printf f " " f " " f "\n", m, v[1], v[NR] }'
+}
+
+# The median of a field.
+median() { values "$1" "$2" | summary %.6f | cut -d ' ' -f 1; }
+
+printf '\n%-28s %12s %12s %12s\n' "" median min max
+for field in mapped_ms drawn_ms cpu_ms peak_kib rss_kib; do
+    case $field in
+    *_ms) format=%.3f ;;
+    *) format=%.0f ;;
+    esac
+    for program in calculator floor; do
+        values "$program" "$field" | summary "$format" >"$work/summary"
+        read -r middle least most <"$work/summary"
+        printf '%-28s %12s %12s %12s\n' "$program $field" "$middle" "$least" "$most"
+    done
+done
+
+ratio() { # CALCULATOR_FIELD FLOOR_FIELD
+    awk -v a="$(median calculator "$1")" -v b="$(median floor "$2")" \
+        'BEGIN { if (a == "-" || b + 0 == 0) print "-"; else printf "%.3f", a / b }'
+}
+verdict() { awk -v r="$1" 'BEGIN { print (r == "-") ? "" : (r <= 1.10) ? "met" : "missed" }'; }
+time_ratio=$(ratio mapped_ms mapped_ms)
+memory_ratio=$(ratio peak_kib peak_kib)
+echo
+echo "Calculator / floor, medians (target <= 1.10):"
+echo "  time to mapped window   $time_ratio  $(verdict "$time_ratio")"
+echo "  time to first drawing   $(ratio drawn_ms drawn_ms)"
+echo "  processor time to map   $(ratio cpu_ms cpu_ms)"
+echo "  peak memory (VmHWM)     $memory_ratio  $(verdict "$memory_ratio")"
