@@ -6,6 +6,8 @@
 #                                  LIST below /usr, and depends on Qt and the
 #                                  fonts
 #   check.sh lintian DIR           lintian finds no error in the package
+#   check.sh no-search-path PROGRAM PROGRAM carries no library search path
+#                                  (RPATH or RUNPATH)
 #   check.sh starts PROGRAM        PROGRAM shows the main window (needs an X
 #                                  display)
 #   check.sh version-record RC     the executable's version record says
@@ -49,6 +51,11 @@ package)
     ;;
 lintian)
     lintian --fail-on error "$(the_package "$2")"
+    ;;
+no-search-path)
+    if readelf --dynamic "$2" | grep -E 'R(UN)?PATH'; then
+        fail "$2 carries a library search path"
+    fi
     ;;
 starts)
     title="RuRozovizera(Frost Figures)"
