@@ -1,19 +1,22 @@
 #include "look.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace rurozovizera::ui {
 
 namespace {
 
-struct Substitute {
-    const char* family;
-    const char* replacement;
-    int stretch; // percent of the replacement's normal width
+struct StandIn {
+    const char* family;  // as the layouts name it
+    const char* standIn; // the distribution's look-alike
+    int stretch;         // percent of the look-alike's normal width
 };
 
 // Roman and Modern are stroke fonts, narrower than an outline font of the
 // same size; their stand-ins are condensed so that captions stay within the
 // boxes they were laid out for.
-constexpr Substitute kSubstitutes[] = {
+constexpr StandIn kStandIns[] = {
     {"Comic Sans MS", "Comic Neue", 100}, {"MS Sans Serif", "Liberation Sans", 100},
     {"Arial", "Liberation Sans", 100},    {"Roman", "Liberation Serif", 90},
     {"Modern", "Liberation Sans", 80},
@@ -22,20 +25,20 @@ constexpr Substitute kSubstitutes[] = {
 } // namespace
 
 QFont FontSpec::toFont() const {
-    QFont font(QString::fromLatin1(family));
+    // The stand-in is asked for by its own name: asking for the missing
+    // font and letting it be substituted costs a search of the installed
+    // fonts for each name, which the windows would pay at every start.
+    const auto* standIn =
+        std::find_if(std::begin(kStandIns), std::end(kStandIns),
+                     [this](const StandIn& s) { return qstrcmp(s.family, family) == 0; });
+    const bool known = standIn != std::end(kStandIns);
+    QFont font(QString::fromLatin1(known ? standIn->standIn : family));
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);
-    for (const Substitute& substitute : kSubstitutes)
-        if (qstrcmp(substitute.family, family) == 0 && substitute.stretch != 100)
-            font.setStretch(substitute.stretch);
+    if (known && standIn->stretch != 100)
+        font.setStretch(standIn->stretch);
     return font;
-}
-
-void installFontSubstitutes() {
-    for (const Substitute& substitute : kSubstitutes)
-        QFont::insertSubstitution(QString::fromLatin1(substitute.family),
-                                  QString::fromLatin1(substitute.replacement));
 }
 
 } // namespace rurozovizera::ui

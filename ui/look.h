@@ -22,6 +22,9 @@ inline constexpr std::uint32_t kBlack = 0x00000000;
 inline constexpr std::uint32_t kRed = 0x000000FF;
 inline constexpr std::uint32_t kGrey = 0x00808080;
 
+// A font as a layout names it. The layouts name fonts that free desktops
+// lack; toFont() gives the freely licensed look-alike from the distribution
+// that stands in for it, so the windows look the same on every machine.
 struct FontSpec {
     const char* family;
     double points;
@@ -33,10 +36,5 @@ struct FontSpec {
 
 // The toolkit's default text font, used where a layout names none.
 inline constexpr FontSpec kDefaultFont{"MS Sans Serif", 8.25};
-
-// The layouts name fonts that free desktops lack; map each name to a freely
-// licensed look-alike from the distribution, so the windows look the same on
-// every machine.
-void installFontSubstitutes();
 
 } // namespace rurozovizera::ui

@@ -33,7 +33,6 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RuRozovizera"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(rurozovizera::version::applicationId));
-    rurozovizera::ui::installFontSubstitutes();
     QApplication::setFont(rurozovizera::ui::kDefaultFont.toFont());
 
     rurozovizera::ui::MainWindow window;

@@ -16,7 +16,6 @@ namespace rurozovizera::ui::testing {
 
 // The program's own set-up of fonts, as its main() does.
 inline void setUpApplication() {
-    installFontSubstitutes();
     QApplication::setFont(kDefaultFont.toFont());
 }
 
