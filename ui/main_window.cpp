@@ -58,8 +58,9 @@ MainWindow::MainWindow() {
     setObjectName(QStringLiteral("FrmRURozovizera"));
     setWindowTitle(QStringLiteral("RuRozovizera(Frost Figures)"));
     setWindowIcon(applicationIcon());
-    // The layout does not follow the window's size; there is no maximising.
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    // The default resizable frame with all its buttons: window managers
+    // differ on whether a resizable window may lose its maximise button,
+    // so the frame keeps it. The layout does not follow the window's size.
 
     buildClientArea();
     buildMenu();

@@ -5,6 +5,9 @@
 
 #include <QFrame>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <qdrawutil.h>
 
 namespace rurozovizera::ui {
 
@@ -49,11 +52,11 @@ constexpr const char* kClickToClose = "Label1";
 
 SplashWindow::SplashWindow() {
     setObjectName(QStringLiteral("frmSplash"));
-    // A fixed dialog frame with no caption: it cannot be resized, maximised
-    // or minimised.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setWindowTitle(QString());
+    // A greeting card: window managers give such a window no title bar, no
+    // caption and no way to resize, maximise or minimise it, yet it still
+    // takes clicks and the keyboard focus. It draws its own fixed dialog
+    // frame around the client area.
+    setWindowFlags(Qt::SplashScreen);
     // It shows no caption; a screen reader still needs a name for it.
     setAccessibleName(QStringLiteral("RuRozovizera greeting"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -61,11 +64,16 @@ SplashWindow::SplashWindow() {
     // the focus.
     setFocusPolicy(Qt::StrongFocus);
     const QRect client = kClientArea.toPixels();
-    setFixedSize(client.size());
-    placeWindow(this, client.size(), client.topLeft());
-    setGround(this, kDarkNavy);
+    const QPoint inset(kDialogFrameWidth, kDialogFrameWidth);
+    setFixedSize(client.size() + 2 * QSize(inset.x(), inset.y()));
+    placeWindow(this, size(), client.topLeft() - inset);
 
-    auto* frame = new QFrame(this);
+    clientArea_ = new QWidget(this);
+    clientArea_->setObjectName(QStringLiteral("clientArea"));
+    clientArea_->setGeometry(QRect(inset, client.size()));
+    setGround(clientArea_, kDarkNavy);
+
+    auto* frame = new QFrame(clientArea_);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(kFrame.toPixels());
@@ -90,7 +98,22 @@ SplashWindow::SplashWindow() {
                             .arg(version::revision));
 }
 
-void SplashWindow::mousePressEvent(QMouseEvent*) { close(); }
+void SplashWindow::mousePressEvent(QMouseEvent* event) {
+    // The client area's margin and Frame1 close the window (clicks on the
+    // frame and on "(Click To Close)" come here through them); the dialog
+    // frame around the client area does not.
+    if (clientArea_->geometry().contains(event->position().toPoint()))
+        close();
+}
+
+void SplashWindow::paintEvent(QPaintEvent*) {
+    // The fixed dialog frame: a raised double edge and a line of the face
+    // colour, as window managers draw around dialogs.
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), false);
+    painter.setPen(palette().color(QPalette::Button));
+    painter.drawRect(rect().adjusted(2, 2, -3, -3));
+}
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {
     // Keys that type a character close the window, Enter, Escape and

@@ -11,9 +11,16 @@ class SplashWindow : public QWidget {
 public:
     SplashWindow();
 
+    // Width in pixels of the fixed dialog frame drawn around the client area.
+    static constexpr int kDialogFrameWidth = 3;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QWidget* clientArea_;
 };
 
 } // namespace rurozovizera::ui

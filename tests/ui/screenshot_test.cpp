@@ -22,8 +22,8 @@ const QString kTitle = QStringLiteral("RuRozovizera(Frost Figures)");
 constexpr QRgb kKeyFace = 0xC0FFFF;
 // The main window's client area, in pixels at scale 1.
 constexpr QSize kClientSize{250, 198};
-// Where the splash window is stored, at scale 1.
-constexpr QRect kSplash{262, 436, 492, 283};
+// Where the splash window is stored, at scale 1, with its dialog frame.
+constexpr QRect kSplash{259, 433, 498, 289};
 
 // A window's rectangle on the screen, from xwininfo, once it is mapped.
 QRect findWindow(const QString& title) {

@@ -30,7 +30,9 @@ private slots:
         QCOMPARE(version->geometry().right(), 220 + 239 - 1);
         QVERIFY(version->width() < 239);
         QVERIFY(splash_->windowTitle().isEmpty());
-        QCOMPARE(splash_->size(), QSize(492, 283));
+        // The stored client area, inside a fixed dialog frame of its own.
+        QCOMPARE(splash_->size(), QSize(498, 289));
+        QCOMPARE(child(splash_, "clientArea")->geometry(), QRect(3, 3, 492, 283));
         QCOMPARE(child(splash_, "Frame1")->geometry(), QRect(8, 8, 472, 270));
         QCOMPARE(child(splash_, "Label2")->geometry(), QRect(16, 136, 201, 89));
     }
@@ -39,6 +41,7 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("closes");
         QTest::newRow("margin") << QString() << true;
+        QTest::newRow("dialog frame") << QStringLiteral("dialog frame") << false;
         QTest::newRow("frame") << "Frame1" << true;
         QTest::newRow("click to close") << "Label1" << true;
         QTest::newRow("greeting") << "Label2" << false;
@@ -51,12 +54,14 @@ private slots:
     void clicksThatClose() {
         QFETCH(QString, target);
         QFETCH(bool, closes);
-        QWidget* widget = target.isEmpty() ? splash_.data() : splash_->findChild<QWidget*>(target);
+        const bool onWindow = target.isEmpty() || target == "dialog frame";
+        QWidget* widget = onWindow ? splash_.data() : splash_->findChild<QWidget*>(target);
         QVERIFY(widget);
-        // The margin is the strip between the window's edge and the frame.
-        const QPoint where = target.isEmpty()     ? QPoint(3, 3)
-                             : target == "Frame1" ? QPoint(200, 20)
-                                                  : widget->rect().center();
+        // The margin is the strip between the dialog frame and Frame1.
+        const QPoint where = target.isEmpty()           ? QPoint(6, 6)
+                             : target == "dialog frame" ? QPoint(1, 1)
+                             : target == "Frame1"       ? QPoint(200, 20)
+                                                        : widget->rect().center();
         QTest::mouseClick(widget, Qt::LeftButton, {}, where);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(splash_.isNull(), closes);
