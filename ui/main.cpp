@@ -1,41 +1,27 @@
 // rurozovizera: the calculator's windows.
+#include "display_check.h"
 #include "look.h"
 #include "main_window.h"
 #include "rurozovizera/version.h"
 
 #include <QApplication>
 
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-// Whether there is a screen to show the windows on: a platform chosen by
-// hand, or an X11 or Wayland display.
-bool haveDisplay() {
-    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(variable);
-        if (value && *value)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
+#include <memory>
 
 int main(int argc, char* argv[]) {
-    if (!haveDisplay()) {
-        std::fputs("rurozovizera: no display to show the calculator on "
-                   "(neither DISPLAY nor WAYLAND_DISPLAY is set)\n",
-                   stderr);
+    using namespace rurozovizera::ui;
+    if (!mayHaveDisplay()) {
+        reportMissingDisplay();
         return 1;
     }
+    auto watch = std::make_unique<PlatformStartWatch>();
     QApplication application(argc, argv);
+    watch.reset();
     QApplication::setApplicationName(QStringLiteral("RuRozovizera"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(rurozovizera::version::applicationId));
-    QApplication::setFont(rurozovizera::ui::kDefaultFont.toFont());
+    QApplication::setFont(kDefaultFont.toFont());
 
-    rurozovizera::ui::MainWindow window;
+    MainWindow window;
     window.showAtStart();
     return QApplication::exec();
 }
