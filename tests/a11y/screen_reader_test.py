@@ -1,13 +1,17 @@
 """Drives the running calculator the way a screen reader does.
 
-Started inside an X server and a D-Bus session with an accessibility bus:
+Started inside a display and a D-Bus session with an accessibility bus, on
+X11 (the default) or natively on Wayland:
 
-    xvfb-run -a dbus-run-session -- python3 screen_reader_test.py PROGRAM
+    xvfb-run -a dbus-run-session -- python3 screen_reader_test.py PROGRAM [xcb]
+    dbus-run-session -- python3 screen_reader_test.py PROGRAM wayland
 
 It finds the calculator's windows through the accessibility bus by their
 names, presses the keys 1, 2, +, 5 and = through their accessible actions,
-reads the result from the visible display, and opens the About and
-help-example windows the same way. Exit status 0 when every check passes.
+reads the result from the visible display, checks that Clear hides the
+greeting window, opens the About and help-example windows the same way,
+and chooses Exit, after which the program must have ended with every
+window gone. Exit status 0 when every check passes.
 """
 
 import os
@@ -54,6 +58,19 @@ def window(app, name, timeout=10.0):
     raise AssertionError("no window named %r" % name)
 
 
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def wait_until(what, condition, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if condition():
+            return
+        time.sleep(0.1)
+    raise AssertionError("timed out waiting until " + what)
+
+
 def press(root, name, role=pyatspi.ROLE_PUSH_BUTTON):
     node = find(root, role, name)
     assert node is not None, "no %s named %r" % (role, name)
@@ -72,17 +89,28 @@ def displayed_text(main):
 
 def main():
     program = sys.argv[1]
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    platform = sys.argv[2] if len(sys.argv) > 2 else "xcb"
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM=platform)
+    # The accessibility registry runs before the program registers with it.
+    pyatspi.Registry.getDesktop(0)
     calculator = subprocess.Popen([program], env=env)
     try:
         app = application("RuRozovizera")
         main_window = window(app, MAIN_WINDOW)
-        window(app, SPLASH_WINDOW)
+        splash = window(app, SPLASH_WINDOW)
+        wait_until("the greeting window is showing", lambda: showing(splash))
 
         for key in ("1", "2", "add", "5", "equals"):
             press(main_window, key)
         result = displayed_text(main_window)
         assert result == "17", "the display reads %r, not '17'" % result
+
+        # Clear hides the greeting window, and clears the display.
+        press(main_window, "clear")
+        wait_until("Clear hid the greeting window",
+                   lambda: all(child is None or child.name != SPLASH_WINDOW or not showing(child)
+                               for child in app))
+        assert displayed_text(main_window) == "", "Clear left text on the display"
 
         press(main_window, "About", pyatspi.ROLE_MENU_ITEM)
         about = window(app, "About")
@@ -94,6 +122,10 @@ def main():
         for key in ("pi", "square", "square root", "memory add", "memory recall",
                     "memory clear", "clear", "decimal point", "percent"):
             assert find(main_window, pyatspi.ROLE_PUSH_BUTTON, key) is not None, key
+
+        # Exit ends the program at once, with every window.
+        press(main_window, "Exit", pyatspi.ROLE_MENU_ITEM)
+        assert calculator.wait(timeout=10) == 0, "the program did not end cleanly"
         print("1 passed, 0 failed")
     finally:
         calculator.kill()

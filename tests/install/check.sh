@@ -3,8 +3,8 @@
 #   check.sh fresh DIR COMMAND...  empties DIR, then runs COMMAND
 #   check.sh files PREFIX LIST     every file of LIST lies below PREFIX
 #   check.sh package DIR LIST      the package built in DIR holds every file of
-#                                  LIST below /usr, and depends on Qt and the
-#                                  fonts
+#                                  LIST below /usr, depends on Qt and the
+#                                  fonts, and recommends Qt's Wayland platform
 #   check.sh lintian DIR           lintian finds no error in the package
 #   check.sh no-search-path PROGRAM PROGRAM carries no library search path
 #                                  (RPATH or RUNPATH)
@@ -48,6 +48,8 @@ package)
     for needed in libqt6widgets6 qt6-qpa-plugins fonts-comic-neue fonts-liberation2; do
         printf '%s\n' "$depends" | grep -q "$needed" || fail "the package does not depend on $needed"
     done
+    dpkg-deb --field "$deb" Recommends | grep -q qt6-wayland ||
+        fail "the package does not recommend qt6-wayland"
     ;;
 lintian)
     lintian --fail-on error "$(the_package "$2")"
