@@ -9,7 +9,7 @@ namespace rurozovizera::ui {
 
 namespace {
 
-constexpr TwipsRect kClientArea{9690, 660, 5505, 3540};
+constexpr WindowSpec kWindow{"FrmAbout", "About", {9690, 660, 5505, 3540}};
 
 // The labels: white on navy, with a thin border, except the slogan.
 constexpr LabelSpec boxed(const char* name, const char* caption, TwipsRect box) {
@@ -44,13 +44,7 @@ constexpr SeparatorLine kLines[] = {{15, 2460, 5564, 2460, kWhite, 2},
 } // namespace
 
 AboutWindow::AboutWindow() {
-    setObjectName(QStringLiteral("FrmAbout"));
-    setWindowTitle(QStringLiteral("About"));
-    setWindowIcon(applicationIcon());
-    setAttribute(Qt::WA_DeleteOnClose);
-    const QRect client = kClientArea.toPixels();
-    placeWindow(this, client.size(), client.topLeft());
-    setGround(this, kDarkNavy);
+    setUpWindow(this, kWindow);
 
     auto* snowflakes = new PictureBox(this, "Image1", QStringLiteral(":/pictures/snowflakes.png"),
                                       {0, 0, 810, 2415});

@@ -151,6 +151,17 @@ void placeWindow(QWidget* window, QSize clientSize, QPoint storedPosition) {
     window->move(position);
 }
 
+void setUpWindow(QWidget* window, const WindowSpec& spec) {
+    window->setObjectName(QString::fromLatin1(spec.name));
+    if (spec.title)
+        window->setWindowTitle(QString::fromUtf8(spec.title));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    const QRect client = spec.clientArea.toPixels();
+    const QPoint frame(spec.frameWidth, spec.frameWidth);
+    placeWindow(window, client.size() + 2 * QSize(frame.x(), frame.y()), client.topLeft() - frame);
+    setGround(window, kDarkNavy);
+}
+
 void setGround(QWidget* widget, std::uint32_t bgr) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, fromBgr(bgr));

@@ -8,7 +8,7 @@ namespace rurozovizera::ui {
 
 namespace {
 
-constexpr TwipsRect kClientArea{9480, 3180, 4230, 3390};
+constexpr WindowSpec kWindow{"FrmExp1", "Help-Example", {9480, 3180, 4230, 3390}};
 
 // The red outline that frames the four explanatory labels.
 constexpr TwipsRect kShape1{120, 720, 4035, 2415};
@@ -37,13 +37,7 @@ const LabelSpec kLabels[] = {
 } // namespace
 
 HelpWindow::HelpWindow() {
-    setObjectName(QStringLiteral("FrmExp1"));
-    setWindowTitle(QStringLiteral("Help-Example"));
-    setWindowIcon(applicationIcon());
-    setAttribute(Qt::WA_DeleteOnClose);
-    const QRect client = kClientArea.toPixels();
-    placeWindow(this, client.size(), client.topLeft());
-    setGround(this, kDarkNavy);
+    setUpWindow(this, kWindow);
 
     for (const LabelSpec& spec : kLabels)
         createLabel(this, spec);

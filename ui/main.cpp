@@ -1,8 +1,7 @@
 // rurozovizera: the calculator's windows.
+#include "application_setup.h"
 #include "display_check.h"
-#include "look.h"
 #include "main_window.h"
-#include "rurozovizera/version.h"
 
 #include <QApplication>
 
@@ -17,9 +16,7 @@ int main(int argc, char* argv[]) {
     auto watch = std::make_unique<PlatformStartWatch>();
     QApplication application(argc, argv);
     watch.reset();
-    QApplication::setApplicationName(QStringLiteral("RuRozovizera"));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(rurozovizera::version::applicationId));
-    QApplication::setFont(kDefaultFont.toFont());
+    configureApplication();
 
     MainWindow window;
     window.showAtStart();

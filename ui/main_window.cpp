@@ -57,7 +57,6 @@ QLineEdit* createDisplay(QWidget* parent, const char* name) {
 MainWindow::MainWindow() {
     setObjectName(QStringLiteral("FrmRURozovizera"));
     setWindowTitle(QStringLiteral("RuRozovizera(Frost Figures)"));
-    setWindowIcon(applicationIcon());
     // The default resizable frame with all its buttons: window managers
     // differ on whether a resizable window may lose its maximise button,
     // so the frame keeps it. The layout does not follow the window's size.

@@ -13,7 +13,8 @@ namespace rurozovizera::ui {
 
 namespace {
 
-constexpr TwipsRect kClientArea{3930, 6540, 7380, 4245};
+constexpr WindowSpec kWindow{
+    "frmSplash", nullptr, {3930, 6540, 7380, 4245}, SplashWindow::kDialogFrameWidth};
 constexpr TwipsRect kFrame{120, 120, 7080, 4050};
 
 const QString kSnowflakes = QStringLiteral(":/pictures/snowflakes.png");
@@ -51,7 +52,7 @@ constexpr const char* kClickToClose = "Label1";
 } // namespace
 
 SplashWindow::SplashWindow() {
-    setObjectName(QStringLiteral("frmSplash"));
+    setUpWindow(this, kWindow);
     // A greeting card: window managers give such a window no title bar, no
     // caption and no way to resize, maximise or minimise it, yet it still
     // takes clicks and the keyboard focus. It draws its own fixed dialog
@@ -59,19 +60,15 @@ SplashWindow::SplashWindow() {
     setWindowFlags(Qt::SplashScreen);
     // It shows no caption; a screen reader still needs a name for it.
     setAccessibleName(QStringLiteral("RuRozovizera greeting"));
-    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(size());
     // The window takes every key press itself; none of its controls takes
     // the focus.
     setFocusPolicy(Qt::StrongFocus);
-    const QRect client = kClientArea.toPixels();
-    const QPoint inset(kDialogFrameWidth, kDialogFrameWidth);
-    setFixedSize(client.size() + 2 * QSize(inset.x(), inset.y()));
-    placeWindow(this, size(), client.topLeft() - inset);
 
     clientArea_ = new QWidget(this);
     clientArea_->setObjectName(QStringLiteral("clientArea"));
-    clientArea_->setGeometry(QRect(inset, client.size()));
-    setGround(clientArea_, kDarkNavy);
+    clientArea_->setGeometry(
+        QRect(QPoint(kDialogFrameWidth, kDialogFrameWidth), kWindow.clientArea.toPixels().size()));
 
     auto* frame = new QFrame(clientArea_);
     frame->setObjectName(QStringLiteral("Frame1"));

@@ -1,7 +1,7 @@
 // Helpers shared by the window tests.
 #pragma once
 
-#include "look.h"
+#include "application_setup.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -14,10 +14,8 @@
 
 namespace rurozovizera::ui::testing {
 
-// The program's own set-up of fonts, as its main() does.
-inline void setUpApplication() {
-    QApplication::setFont(kDefaultFont.toFont());
-}
+// The program's own set-up of the application, as its main() does.
+inline void setUpApplication() { configureApplication(); }
 
 template <typename T = QWidget>
 T* child(const QObject* parent, const char* name) {
