@@ -8,11 +8,14 @@ Pictures written next to this script:
                             with transparency around the tile)
   icon-48.png ... icon-256.png  the same icon in full colour for the desktop
   icon.svg                  the same icon as scalable vector text
-  snowflakes.png            white snowflakes of a few sizes on deep blue
-  background.png            the main window's background: snow-covered
+  snowflakes.bmp            white snowflakes of a few sizes on deep blue
+  background.bmp            the main window's background: snow-covered
                             rolling hills under a cloudy winter sky
-  *@2x.png                  the two pictures at twice their size, for
+  *@2x.bmp                  the two pictures at twice their size, for
                             screens scaled by two
+
+The two pictures are 24-bit bitmaps: they are read at every start, and a
+bitmap is read with no decompression at all.
 
 Run it from anywhere:
 
@@ -132,8 +135,23 @@ def to_byte(v, x=0, y=0, dither=False):
     return max(0, min(255, int(v * 255.0 + offset)))
 
 
+def write_bmp(name, width, height, rows):
+    """Write a 24-bit bitmap; rows are top to bottom, in RGB order."""
+    pad = b"\x00" * (-3 * width % 4)
+    body = bytearray()
+    for row in reversed(rows):  # a bitmap stores its bottom row first
+        bgr = bytearray(len(row))
+        bgr[0::3], bgr[1::3], bgr[2::3] = row[2::3], row[1::3], row[0::3]
+        body += bgr + pad
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(body), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(body),
+                       3780, 3780, 0, 0)
+    with open(os.path.join(OUT_DIR, name), "wb") as f:
+        f.write(header + info + bytes(body))
+
+
 def save_rgb(name, canvas, dither=True, scale=1):
-    """Save a fully opaque canvas as a 24-bit RGB PNG, scale times its size."""
+    """Save a fully opaque canvas as a 24-bit bitmap, scale times its size."""
     rows = []
     for y, line in enumerate(canvas.pixels(scale)):
         row = bytearray()
@@ -141,7 +159,7 @@ def save_rgb(name, canvas, dither=True, scale=1):
             row += bytes((to_byte(r, x, y, dither), to_byte(g, x, y, dither),
                           to_byte(b, x, y, dither)))
         rows.append(bytes(row))
-    write_png(name, canvas.width * scale, canvas.height * scale, rows, color_type=2)
+    write_bmp(name, canvas.width * scale, canvas.height * scale, rows)
 
 
 def save_rgba(name, canvas):
@@ -704,11 +722,11 @@ def main():
     # Each picture also at twice its size, so that a screen scaled by two
     # shows it sharp.
     snowflakes = draw_snowflakes()
-    save_rgb("snowflakes.png", snowflakes)
-    save_rgb("snowflakes@2x.png", snowflakes, scale=2)
+    save_rgb("snowflakes.bmp", snowflakes)
+    save_rgb("snowflakes@2x.bmp", snowflakes, scale=2)
     background = draw_background()
-    save_rgb("background.png", background)
-    save_rgb("background@2x.png", background, scale=2)
+    save_rgb("background.bmp", background)
+    save_rgb("background@2x.bmp", background, scale=2)
 
 
 if __name__ == "__main__":

@@ -46,7 +46,7 @@ constexpr SeparatorLine kLines[] = {{15, 2460, 5564, 2460, kWhite, 2},
 AboutWindow::AboutWindow() {
     setUpWindow(this, kWindow);
 
-    auto* snowflakes = new PictureBox(this, "Image1", QStringLiteral(":/pictures/snowflakes.png"),
+    auto* snowflakes = new PictureBox(this, "Image1", QStringLiteral(":/pictures/snowflakes.bmp"),
                                       {0, 0, 810, 2415});
     snowflakes->setAccessibleName(QStringLiteral("snowflakes"));
     // Stored front to back; create back to front so the slogan overlaps the

@@ -55,7 +55,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     if (stretched_.size() != target) {
         QString source = resource_;
         if (ratio > 1.0)
-            source.replace(QStringLiteral(".png"), QStringLiteral("@2x.png"));
+            source.insert(source.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
         stretched_ =
             QPixmap(source).scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         stretched_.setDevicePixelRatio(ratio);

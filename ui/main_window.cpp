@@ -90,7 +90,7 @@ void MainWindow::buildClientArea() {
 
     // Pictures and labels lie beneath the display boxes and keys.
     auto* hills =
-        new PictureBox(client, "Image2", QStringLiteral(":/pictures/background.png"), kBackground);
+        new PictureBox(client, "Image2", QStringLiteral(":/pictures/background.bmp"), kBackground);
     hills->setAccessibleName(QStringLiteral("snowy hills"));
     createLabel(client, kInfo)->setAutoFillBackground(true);
     createLabel(client, kNote);

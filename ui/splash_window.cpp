@@ -17,7 +17,7 @@ constexpr WindowSpec kWindow{
     "frmSplash", nullptr, {3930, 6540, 7380, 4245}, SplashWindow::kDialogFrameWidth};
 constexpr TwipsRect kFrame{120, 120, 7080, 4050};
 
-const QString kSnowflakes = QStringLiteral(":/pictures/snowflakes.png");
+const QString kSnowflakes = QStringLiteral(":/pictures/snowflakes.bmp");
 
 constexpr FontSpec kArial{"Arial", 8.25};
 
