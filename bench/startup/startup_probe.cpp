@@ -163,7 +163,9 @@ private:
                 follow(created.window);
         } else if (type == XCB_MAP_NOTIFY) {
             const auto& mapped = reinterpret_cast<const xcb_map_notify_event_t&>(event);
-            if (mapped.event == root_) {
+            // Seen on the root window, or on the window itself once a window
+            // manager has put it into a frame of its own.
+            if (mapped.event == root_ || mapped.event == mapped.window) {
                 windows_[mapped.window].mapped = true;
                 checkTitle(mapped.window, time);
             }
@@ -184,10 +186,12 @@ private:
         // other event are of no interest.
     }
 
-    // Follows a new top-level window: its title changes and its drawing.
+    // Follows a new top-level window: its mapping (which a window manager
+    // hides from the root window by reparenting it), its title changes and
+    // its drawing.
     void follow(xcb_window_t window) {
         windows_.try_emplace(window);
-        const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE;
         xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
         if (damageNotify_)
             xcb_damage_create(connection_, xcb_generate_id(connection_), window,
