@@ -38,6 +38,8 @@ QFont FontSpec::toFont() const {
     font.setItalic(italic);
     if (known && standIn->stretch != 100)
         font.setStretch(standIn->stretch);
+    // Every caption is plain Latin text, which needs no shaping.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
