@@ -36,27 +36,27 @@ KeyOutcome Calculator::atomically(Steps&& steps) {
 }
 
 void Calculator::setDisplayText(DisplayId display, std::string text) {
-    auto& target = display == DisplayId::Primary ? state_.TxtDisplay : state_.txtdisplay2;
+    auto& target = display == DisplayId::Primary ? state_.primary : state_.secondary;
     target.text = std::move(text);
 }
 
 // Each entry key tests the primary display's visibility, then the
 // secondary's, and acts on every display that is visible at that moment.
 KeyOutcome Calculator::appendToVisible(char c, bool enablesEquals) {
-    if (state_.TxtDisplay.visible)
-        state_.TxtDisplay.text.push_back(c);
-    if (state_.txtdisplay2.visible)
-        state_.txtdisplay2.text.push_back(c);
+    if (state_.primary.visible)
+        state_.primary.text.push_back(c);
+    if (state_.secondary.visible)
+        state_.secondary.text.push_back(c);
     if (enablesEquals)
         state_.equalsEnabled = true;
     return std::nullopt;
 }
 
 void Calculator::replaceVisible(const std::string& text) {
-    if (state_.TxtDisplay.visible)
-        state_.TxtDisplay.text = text;
-    if (state_.txtdisplay2.visible)
-        state_.txtdisplay2.text = text;
+    if (state_.primary.visible)
+        state_.primary.text = text;
+    if (state_.secondary.visible)
+        state_.secondary.text = text;
 }
 
 KeyOutcome Calculator::CmdZero() { return appendToVisible('0', true); }
@@ -84,14 +84,14 @@ KeyOutcome Calculator::CmdPy() {
 KeyOutcome Calculator::twoOperandKey(double firstStageCode, double chainedCode) {
     return atomically([&] {
         if (state_.equalsEnabled) {
-            state_.TxtDisplay.visible = false;
-            state_.txtdisplay2.visible = true;
-            state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), firstStageCode);
+            state_.primary.visible = false;
+            state_.secondary.visible = true;
+            state_.pendingKey = checkedSum(displayValue(state_.primary), firstStageCode);
         } else {
-            state_.TxtDisplay.text.clear();
-            state_.TxtDisplay.visible = true;
-            state_.txtdisplay2.visible = false;
-            state_.PendingKey = checkedSum(displayValue(state_.txtdisplay2), chainedCode);
+            state_.primary.text.clear();
+            state_.primary.visible = true;
+            state_.secondary.visible = false;
+            state_.pendingKey = checkedSum(displayValue(state_.secondary), chainedCode);
         }
     });
 }
@@ -104,13 +104,13 @@ KeyOutcome Calculator::cmdDivide() { return twoOperandKey(DivideCode, DivideChai
 KeyOutcome Calculator::CmdSqr() {
     return atomically([&] {
         state_.equalsEnabled = true;
-        if (state_.TxtDisplay.visible) {
-            state_.TxtDisplay.visible = false;
-            state_.txtdisplay2.visible = true;
-            state_.txtdisplay2.text = kPressEquals;
-            state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), SquareCode);
+        if (state_.primary.visible) {
+            state_.primary.visible = false;
+            state_.secondary.visible = true;
+            state_.secondary.text = kPressEquals;
+            state_.pendingKey = checkedSum(displayValue(state_.primary), SquareCode);
         } else {
-            state_.PendingKey = checkedSum(displayValue(state_.txtdisplay2), SquareChainCode);
+            state_.pendingKey = checkedSum(displayValue(state_.secondary), SquareChainCode);
         }
     });
 }
@@ -119,10 +119,10 @@ KeyOutcome Calculator::CmdSqr() {
 KeyOutcome Calculator::CmdSqrt() {
     return atomically([&] {
         state_.equalsEnabled = true;
-        if (state_.TxtDisplay.visible)
-            state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), RootCode);
+        if (state_.primary.visible)
+            state_.pendingKey = checkedSum(displayValue(state_.primary), RootCode);
         else
-            state_.PendingKey = checkedSum(displayValue(state_.txtdisplay2), RootChainCode);
+            state_.pendingKey = checkedSum(displayValue(state_.secondary), RootChainCode);
     });
 }
 
@@ -130,9 +130,9 @@ KeyOutcome Calculator::CmdSqrt() {
 // when that display is hidden and holds an older text than the one on view.
 KeyOutcome Calculator::CmdPercent() {
     return atomically([&] {
-        state_.TxtDisplay.visible = false;
-        state_.txtdisplay2.visible = true;
-        state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), PercentCode);
+        state_.primary.visible = false;
+        state_.secondary.visible = true;
+        state_.pendingKey = checkedSum(displayValue(state_.primary), PercentCode);
     });
 }
 
@@ -144,43 +144,43 @@ KeyOutcome Calculator::CmdEquals() {
         // result and may match again.
         for (const EqualsRow& row : kEqualsRows) {
             const double sum = checkedSum(displayValue(state_.*row.compared), row.code);
-            if (sum != state_.PendingKey)
+            if (sum != state_.pendingKey)
                 continue;
-            state_.PendingKey = row.formula(state_);
+            state_.pendingKey = row.formula(state_);
             applyRowEffect(row.effect, state_);
         }
-        state_.txtdisplay2.text = numberToText(state_.PendingKey);
+        state_.secondary.text = numberToText(state_.pendingKey);
         state_.equalsEnabled = false;
     });
 }
 
 KeyOutcome Calculator::CmdMem() {
     return atomically([&] {
-        if (state_.TxtDisplay.visible)
-            state_.MemoryValue = checkedSum(displayValue(state_.TxtDisplay), state_.MemoryValue);
-        if (state_.txtdisplay2.visible)
-            state_.MemoryValue = checkedSum(displayValue(state_.txtdisplay2), state_.MemoryValue);
+        if (state_.primary.visible)
+            state_.memory = checkedSum(displayValue(state_.primary), state_.memory);
+        if (state_.secondary.visible)
+            state_.memory = checkedSum(displayValue(state_.secondary), state_.memory);
     });
 }
 
 KeyOutcome Calculator::CmdMemC() {
-    state_.MemoryValue = 0;
+    state_.memory = 0;
     return std::nullopt;
 }
 
 KeyOutcome Calculator::cmdMrc() {
-    replaceVisible(numberToText(state_.MemoryValue));
+    replaceVisible(numberToText(state_.memory));
     state_.equalsEnabled = true;
     return std::nullopt;
 }
 
 void Calculator::clear() {
-    state_.TxtDisplay.visible = true;
-    state_.txtdisplay2.visible = false;
+    state_.primary.visible = true;
+    state_.secondary.visible = false;
     state_.equalsEnabled = true;
-    state_.PendingKey = 0;
-    state_.TxtDisplay.text.clear();
-    state_.txtdisplay2.text.clear();
+    state_.pendingKey = 0;
+    state_.primary.text.clear();
+    state_.secondary.text.clear();
 }
 
 KeyOutcome Calculator::CmdCancel() {

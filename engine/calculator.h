@@ -26,11 +26,11 @@ struct Display {
 };
 
 struct CalculatorState {
-    Display TxtDisplay{"", true};   // the primary display, visible at start
-    Display txtdisplay2{"", false}; // the secondary display, hidden at start
-    bool equalsEnabled = true;      // the Equals key's enabled flag
-    double PendingKey = 0;          // operand + operation code, or a result
-    double MemoryValue = 0;         // the memory register
+    Display primary{"", true};    // the primary display, visible at start
+    Display secondary{"", false}; // the secondary display, hidden at start
+    bool equalsEnabled = true;    // the Equals key's enabled flag
+    double pendingKey = 0;        // operand + operation code, or a result
+    double memory = 0;            // the memory register
 
     bool operator==(const CalculatorState&) const = default;
 };
@@ -47,8 +47,8 @@ enum class DisplayId { Primary, Secondary };
 class Calculator {
 public:
     [[nodiscard]] const CalculatorState& state() const { return state_; }
-    [[nodiscard]] const Display& TxtDisplay() const { return state_.TxtDisplay; }
-    [[nodiscard]] const Display& txtdisplay2() const { return state_.txtdisplay2; }
+    [[nodiscard]] const Display& primary() const { return state_.primary; }
+    [[nodiscard]] const Display& secondary() const { return state_.secondary; }
     [[nodiscard]] bool equalsEnabled() const { return state_.equalsEnabled; }
 
     // The user's own typing or pasting into a display box. Nothing reacts to

@@ -95,14 +95,14 @@ void MainWindow::buildClientArea() {
     createLabel(client, kInfo)->setAutoFillBackground(true);
     createLabel(client, kNote);
 
-    TxtDisplay_ = createDisplay(client, "TxtDisplay");
-    txtdisplay2_ = createDisplay(client, "txtdisplay2");
+    primaryDisplay_ = createDisplay(client, "TxtDisplay");
+    secondaryDisplay_ = createDisplay(client, "txtdisplay2");
     // The user's own typing goes into the engine's state at once, so the next
     // key reads it.
-    connect(TxtDisplay_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    connect(primaryDisplay_, &QLineEdit::textEdited, this, [this](const QString& text) {
         calculator_.setDisplayText(DisplayId::Primary, text.toStdString());
     });
-    connect(txtdisplay2_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    connect(secondaryDisplay_, &QLineEdit::textEdited, this, [this](const QString& text) {
         calculator_.setDisplayText(DisplayId::Secondary, text.toStdString());
     });
 
@@ -117,10 +117,10 @@ void MainWindow::buildClientArea() {
                 [this, key = placement.key] { pressKey(key); });
         keys_[indexOf(placement.key)] = button;
     }
-    cmdexp1_ = new KeyButton(client, kHelpKeyName, QStringLiteral("?"), kHelpKeyBox,
+    helpKey_ = new KeyButton(client, kHelpKeyName, QStringLiteral("?"), kHelpKeyBox,
                              {"Comic Sans MS", 8.25});
-    cmdexp1_->setAccessibleName(QString::fromLatin1(kHelpKeySpokenName));
-    connect(cmdexp1_, &QPushButton::clicked, this, &MainWindow::showHelpExample);
+    helpKey_->setAccessibleName(QString::fromLatin1(kHelpKeySpokenName));
+    connect(helpKey_, &QPushButton::clicked, this, &MainWindow::showHelpExample);
 }
 
 void MainWindow::buildMenu() {
@@ -139,9 +139,9 @@ void MainWindow::buildMenu() {
 }
 
 void MainWindow::setTabOrder() {
-    std::map<int, QWidget*> byTabIndex{{kPrimaryDisplayTabIndex, TxtDisplay_},
-                                       {kSecondaryDisplayTabIndex, txtdisplay2_},
-                                       {kHelpKeyTabIndex, cmdexp1_}};
+    std::map<int, QWidget*> byTabIndex{{kPrimaryDisplayTabIndex, primaryDisplay_},
+                                       {kSecondaryDisplayTabIndex, secondaryDisplay_},
+                                       {kHelpKeyTabIndex, helpKey_}};
     for (const KeyPlacement& placement : kKeyPlacements)
         byTabIndex.emplace(placement.tabIndex, keys_[indexOf(placement.key)]);
     QWidget* previous = nullptr;
@@ -154,7 +154,7 @@ void MainWindow::setTabOrder() {
 
 void MainWindow::showAtStart() {
     showInFront(this);
-    TxtDisplay_->setFocus();
+    primaryDisplay_->setFocus();
 }
 
 void MainWindow::pressKey(Key key) {
@@ -175,8 +175,8 @@ void MainWindow::showState() {
             box->setText(text);
         box->setVisible(display.visible);
     };
-    show(TxtDisplay_, calculator_.TxtDisplay());
-    show(txtdisplay2_, calculator_.txtdisplay2());
+    show(primaryDisplay_, calculator_.primary());
+    show(secondaryDisplay_, calculator_.secondary());
     keys_[indexOf(Key::Equals)]->setEnabled(calculator_.equalsEnabled());
 }
 

@@ -54,10 +54,10 @@ private:
     void endApplication();
 
     Calculator calculator_;
-    QLineEdit* TxtDisplay_ = nullptr;
-    QLineEdit* txtdisplay2_ = nullptr;
+    QLineEdit* primaryDisplay_ = nullptr;
+    QLineEdit* secondaryDisplay_ = nullptr;
     std::array<QPushButton*, 24> keys_{}; // by Key
-    QPushButton* cmdexp1_ = nullptr;
+    QPushButton* helpKey_ = nullptr;
 
     QPointer<SplashWindow> splash_;
     QPointer<AboutWindow> about_;

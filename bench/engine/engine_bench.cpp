@@ -71,7 +71,7 @@ void BM_TypeNumber(benchmark::State& state) {
     if (pressAll(state, typed,
                  {Key::One, Key::Two, Key::Three, Key::Four, Key::Five, Key::Six, Key::Seven,
                   Key::Eight}))
-        check(state, typed.TxtDisplay().text == "12345678", "the number typed is wrong");
+        check(state, typed.primary().text == "12345678", "the number typed is wrong");
     state.SetItemsProcessed(state.iterations() * 8);
     state.SetLabel("8 digit keys");
 }
@@ -88,7 +88,7 @@ void BM_AddKey(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.state().PendingKey == 12 + rurozovizera::AddCode,
+    check(state, calculator.state().pendingKey == 12 + rurozovizera::AddCode,
           "the pending key is wrong");
 }
 BENCHMARK(BM_AddKey);
@@ -124,7 +124,7 @@ void BM_EqualsKey(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.txtdisplay2().text == "17" && calculator.state().PendingKey == 17,
+    check(state, calculator.secondary().text == "17" && calculator.state().pendingKey == 17,
           "12 + 5 = did not give 17");
 }
 BENCHMARK(BM_EqualsKey);
@@ -138,7 +138,7 @@ void BM_TwelvePlusFiveEquals(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.txtdisplay2().text == "17", "1 2 + 5 = did not give 17");
+    check(state, calculator.secondary().text == "17", "1 2 + 5 = did not give 17");
     state.SetItemsProcessed(state.iterations() * 5);
     state.SetLabel("5 keys");
 }
@@ -155,7 +155,7 @@ void BM_MemoryAddKey(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.state().MemoryValue == 12.0 * static_cast<double>(state.iterations()),
+    check(state, calculator.state().memory == 12.0 * static_cast<double>(state.iterations()),
           "the memory is wrong");
 }
 BENCHMARK(BM_MemoryAddKey);
@@ -172,7 +172,7 @@ void BM_MemoryRecallKey(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.TxtDisplay().text == "123.45", "MRC shows the wrong text");
+    check(state, calculator.primary().text == "123.45", "MRC shows the wrong text");
 }
 BENCHMARK(BM_MemoryRecallKey);
 
@@ -205,7 +205,7 @@ void BM_EqualsLongTexts(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.txtdisplay2().text == "0" && !calculator.equalsEnabled(),
+    check(state, calculator.secondary().text == "0" && !calculator.equalsEnabled(),
           "a row matched, or Equals failed");
     // Each row reads one whole display.
     state.SetBytesProcessed(state.iterations() * 13 * state.range(0));

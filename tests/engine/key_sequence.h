@@ -16,7 +16,7 @@ namespace rurozovizera::testing {
 // Types text into the visible display, as the user does.
 inline void type(Calculator& calculator, const std::string& text) {
     calculator.setDisplayText(
-        calculator.TxtDisplay().visible ? DisplayId::Primary : DisplayId::Secondary, text);
+        calculator.primary().visible ? DisplayId::Primary : DisplayId::Secondary, text);
 }
 
 // Presses the keys in `keys`, captions separated by blanks ("1 2 + 5 ="); a
@@ -50,10 +50,9 @@ inline Calculator calculate(std::string_view keys) {
 
 // The text of the display on view.
 inline const std::string& shownText(const Calculator& calculator) {
-    EXPECT_NE(calculator.TxtDisplay().visible, calculator.txtdisplay2().visible)
+    EXPECT_NE(calculator.primary().visible, calculator.secondary().visible)
         << "exactly one display must be visible";
-    return calculator.TxtDisplay().visible ? calculator.TxtDisplay().text
-                                           : calculator.txtdisplay2().text;
+    return calculator.primary().visible ? calculator.primary().text : calculator.secondary().text;
 }
 
 } // namespace rurozovizera::testing
