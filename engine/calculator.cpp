@@ -59,20 +59,10 @@ void Calculator::replaceVisible(const std::string& text) {
         state_.secondary.text = text;
 }
 
-KeyOutcome Calculator::CmdZero() { return appendToVisible('0', true); }
-KeyOutcome Calculator::CmdOne() { return appendToVisible('1', true); }
-KeyOutcome Calculator::CmdTwo() { return appendToVisible('2', true); }
-KeyOutcome Calculator::CmdThree() { return appendToVisible('3', true); }
-KeyOutcome Calculator::CmdFour() { return appendToVisible('4', true); }
-KeyOutcome Calculator::CmdFive() { return appendToVisible('5', true); }
-KeyOutcome Calculator::CmdSix() { return appendToVisible('6', true); }
-KeyOutcome Calculator::CmdSeven() { return appendToVisible('7', true); }
-KeyOutcome Calculator::CmdEight() { return appendToVisible('8', true); }
-// The 9 key and the decimal point leave the Equals key as it is.
-KeyOutcome Calculator::CmdNine() { return appendToVisible('9', false); }
-KeyOutcome Calculator::CmdDot() { return appendToVisible('.', false); }
+// The decimal point, like the 9 key, leaves the Equals key as it is.
+KeyOutcome Calculator::decimalPoint() { return appendToVisible('.', false); }
 
-KeyOutcome Calculator::CmdPy() {
+KeyOutcome Calculator::pi() {
     replaceVisible(kPiText);
     state_.equalsEnabled = true;
     return std::nullopt;
@@ -96,12 +86,12 @@ KeyOutcome Calculator::twoOperandKey(double firstStageCode, double chainedCode) 
     });
 }
 
-KeyOutcome Calculator::cmdAdd() { return twoOperandKey(AddCode, AddChainCode); }
-KeyOutcome Calculator::cmdSubtract() { return twoOperandKey(SubtractCode, SubtractChainCode); }
-KeyOutcome Calculator::cmdMultiply() { return twoOperandKey(MultiplyCode, MultiplyChainCode); }
-KeyOutcome Calculator::cmdDivide() { return twoOperandKey(DivideCode, DivideChainCode); }
+KeyOutcome Calculator::add() { return twoOperandKey(AddCode, AddChainCode); }
+KeyOutcome Calculator::subtract() { return twoOperandKey(SubtractCode, SubtractChainCode); }
+KeyOutcome Calculator::multiply() { return twoOperandKey(MultiplyCode, MultiplyChainCode); }
+KeyOutcome Calculator::divide() { return twoOperandKey(DivideCode, DivideChainCode); }
 
-KeyOutcome Calculator::CmdSqr() {
+KeyOutcome Calculator::square() {
     return atomically([&] {
         state_.equalsEnabled = true;
         if (state_.primary.visible) {
@@ -116,7 +106,7 @@ KeyOutcome Calculator::CmdSqr() {
 }
 
 // The square root key leaves its operand on view; Equals switches displays.
-KeyOutcome Calculator::CmdSqrt() {
+KeyOutcome Calculator::squareRoot() {
     return atomically([&] {
         state_.equalsEnabled = true;
         if (state_.primary.visible)
@@ -128,7 +118,7 @@ KeyOutcome Calculator::CmdSqrt() {
 
 // Percent tests nothing: it always takes the primary display's text, even
 // when that display is hidden and holds an older text than the one on view.
-KeyOutcome Calculator::CmdPercent() {
+KeyOutcome Calculator::percent() {
     return atomically([&] {
         state_.primary.visible = false;
         state_.secondary.visible = true;
@@ -136,7 +126,7 @@ KeyOutcome Calculator::CmdPercent() {
     });
 }
 
-KeyOutcome Calculator::CmdEquals() {
+KeyOutcome Calculator::equals() {
     if (!state_.equalsEnabled)
         return std::nullopt;
     return atomically([&] {
@@ -154,7 +144,7 @@ KeyOutcome Calculator::CmdEquals() {
     });
 }
 
-KeyOutcome Calculator::CmdMem() {
+KeyOutcome Calculator::memoryAdd() {
     return atomically([&] {
         if (state_.primary.visible)
             state_.memory = checkedSum(displayValue(state_.primary), state_.memory);
@@ -163,28 +153,24 @@ KeyOutcome Calculator::CmdMem() {
     });
 }
 
-KeyOutcome Calculator::CmdMemC() {
+KeyOutcome Calculator::memoryClear() {
     state_.memory = 0;
     return std::nullopt;
 }
 
-KeyOutcome Calculator::cmdMrc() {
+KeyOutcome Calculator::memoryRecall() {
     replaceVisible(numberToText(state_.memory));
     state_.equalsEnabled = true;
     return std::nullopt;
 }
 
-void Calculator::clear() {
+KeyOutcome Calculator::clear() {
     state_.primary.visible = true;
     state_.secondary.visible = false;
     state_.equalsEnabled = true;
     state_.pendingKey = 0;
     state_.primary.text.clear();
     state_.secondary.text.clear();
-}
-
-KeyOutcome Calculator::CmdCancel() {
-    clear();
     return std::nullopt;
 }
 

@@ -1,6 +1,6 @@
-// The calculator's 24 keys as data: each key's control name, its caption
-// and the operation it runs, so that the window and the key driver bind
-// keys from one table instead of 24 copies.
+// The calculator's 24 keys as data: each key, its caption and the operation
+// it runs, so that the window and the key driver bind keys from one table
+// instead of 24 copies.
 #pragma once
 
 #include "calculator.h"
@@ -40,7 +40,6 @@ enum class Key {
 
 struct KeySpec {
     Key key;
-    std::string_view control; // the control's name, after which the operation is named
     std::string_view caption; // exactly as shown on the key
     KeyOutcome (Calculator::*operation)();
 };

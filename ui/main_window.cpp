@@ -109,7 +109,7 @@ void MainWindow::buildClientArea() {
     for (const KeyPlacement& placement : kKeyPlacements) {
         const KeySpec& spec = keySpec(placement.key);
         auto* button = new KeyButton(
-            client, spec.control.data(),
+            client, placement.name,
             QString::fromLatin1(spec.caption.data(), static_cast<int>(spec.caption.size())),
             placement.box, placement.font);
         button->setAccessibleName(QString::fromLatin1(placement.spokenName));

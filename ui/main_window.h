@@ -1,7 +1,7 @@
 // FrmRURozovizera: the calculator window and the application's start-up
-// window. Each key's click runs the engine operation of the same name and
-// the window then shows the engine's state; the window itself computes
-// nothing. It owns the three other windows, each created on first use.
+// window. Each key's click presses that key on the engine and the window
+// then shows the engine's state; the window itself computes nothing. It
+// owns the three other windows, each created on first use.
 #pragma once
 
 #include "calculator.h"

@@ -79,7 +79,7 @@ TEST(EntryKeys, NineAfterClearKeepsEqualsEnabled) {
 TEST(EntryKeys, LongDigitRunsKeepGrowing) {
     Calculator calculator;
     for (int i = 0; i < 10000; ++i)
-        (void)calculator.CmdSeven();
+        press(calculator, Key::Seven);
     EXPECT_EQ(calculator.primary().text, std::string(10000, '7'));
 }
 
