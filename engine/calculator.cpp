@@ -35,11 +35,6 @@ KeyOutcome Calculator::atomically(Steps&& steps) {
     return std::nullopt;
 }
 
-void Calculator::setDisplayText(DisplayId display, std::string text) {
-    auto& target = display == DisplayId::Primary ? state_.primary : state_.secondary;
-    target.text = std::move(text);
-}
-
 // Each entry key tests the primary display's visibility, then the
 // secondary's, and acts on every display that is visible at that moment.
 KeyOutcome Calculator::appendToVisible(char c, bool enablesEquals) {
@@ -58,6 +53,8 @@ void Calculator::replaceVisible(const std::string& text) {
     if (state_.secondary.visible)
         state_.secondary.text = text;
 }
+
+void Calculator::type(const std::string& text) { replaceVisible(text); }
 
 // The decimal point, like the 9 key, leaves the Equals key as it is.
 KeyOutcome Calculator::decimalPoint() { return appendToVisible('.', false); }

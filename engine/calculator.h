@@ -42,8 +42,6 @@ struct CalculatorState {
 // Empty when the key completed, otherwise the error that undid it.
 using KeyOutcome = std::optional<CalcError>;
 
-enum class DisplayId { Primary, Secondary };
-
 class Calculator {
 public:
     [[nodiscard]] const CalculatorState& state() const { return state_; }
@@ -51,9 +49,10 @@ public:
     [[nodiscard]] const Display& secondary() const { return state_.secondary; }
     [[nodiscard]] bool equalsEnabled() const { return state_.equalsEnabled; }
 
-    // The user's own typing or pasting into a display box. Nothing reacts to
-    // it; the next key that reads the display reads this text.
-    void setDisplayText(DisplayId display, std::string text);
+    // The user's own typing or pasting: the new text replaces the text of
+    // every visible display, as the user can type only into the box on view.
+    // Nothing reacts to it; the next key that reads the display reads it.
+    void type(const std::string& text);
 
     // One operation per key, named by what the key does. The keypad table
     // (keypad.h) binds each key to its operation, and press() there is how

@@ -120,10 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 ++end;
             std::string text(reinterpret_cast<const char*>(data) + i + 1, end - i - 1);
             i = end;
-            calculator.setDisplayText(calculator.primary().visible
-                                          ? rurozovizera::DisplayId::Primary
-                                          : rurozovizera::DisplayId::Secondary,
-                                      text);
+            calculator.type(text);
             CalculatorState expected = before;
             (expected.primary.visible ? expected.primary : expected.secondary).text = text;
             if (calculator.state() != expected)

@@ -98,13 +98,12 @@ void MainWindow::buildClientArea() {
     primaryDisplay_ = createDisplay(client, "TxtDisplay");
     secondaryDisplay_ = createDisplay(client, "txtdisplay2");
     // The user's own typing goes into the engine's state at once, so the next
-    // key reads it.
-    connect(primaryDisplay_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        calculator_.setDisplayText(DisplayId::Primary, text.toStdString());
-    });
-    connect(secondaryDisplay_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        calculator_.setDisplayText(DisplayId::Secondary, text.toStdString());
-    });
+    // key reads it. Only the box on view takes typing, and the engine puts
+    // typing into the display on view.
+    for (QLineEdit* box : {primaryDisplay_, secondaryDisplay_}) {
+        connect(box, &QLineEdit::textEdited, this,
+                [this](const QString& text) { calculator_.type(text.toStdString()); });
+    }
 
     for (const KeyPlacement& placement : kKeyPlacements) {
         const KeySpec& spec = keySpec(placement.key);

@@ -85,9 +85,19 @@ TEST(EntryKeys, LongDigitRunsKeepGrowing) {
 
 TEST(EntryKeys, TypedTextIsExtended) {
     Calculator calculator;
-    testing::type(calculator, "abc");
+    calculator.type("abc");
     pressKeys(calculator, "1");
     EXPECT_EQ(calculator.primary().text, "abc1");
+}
+
+TEST(Typing, ReplacesTheTextOnViewAndNothingElse) {
+    // After "+" the secondary display is on view and the hidden primary
+    // still holds the first operand, which typing must leave alone.
+    Calculator calculator = calculate("1 2 + 5");
+    CalculatorState expected = calculator.state();
+    calculator.type("7");
+    expected.secondary.text = "7";
+    EXPECT_EQ(calculator.state(), expected);
 }
 
 TEST(ClearKey, ResetsEverythingButTheMemory) {

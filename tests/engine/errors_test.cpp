@@ -8,7 +8,6 @@ namespace rurozovizera {
 namespace {
 
 using testing::pressKeys;
-using testing::type;
 
 // A failing key reports its error and leaves the whole state exactly as it
 // found it, memory included; the calculator then goes on working.
@@ -76,7 +75,7 @@ TEST(FailingKey, ScientificResultExtendedPastTheRangeOverflowsWhenRead) {
 
 TEST(FailingKey, LargestDoubleRecalledFromMemoryOverflowsWhenReadBack) {
     Calculator calculator;
-    type(calculator, "1.7976931348623157E308");
+    calculator.type("1.7976931348623157E308");
     pressKeys(calculator, "M+ C MRC");
     EXPECT_EQ(calculator.state().memory, std::numeric_limits<double>::max());
     EXPECT_EQ(calculator.primary().text, "1.79769313486232E+308");

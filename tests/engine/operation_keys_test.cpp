@@ -77,7 +77,7 @@ TEST(OperationKeys, PercentAlwaysReadsThePrimaryDisplay) {
 
 TEST(OperationKeys, NegativeSquareRootOperandIsNoErrorYet) {
     Calculator calculator;
-    testing::type(calculator, "-4");
+    calculator.type("-4");
     const auto outcomes = testing::pressKeys(calculator, "Sqrt");
     EXPECT_FALSE(outcomes.front().error.has_value());
     EXPECT_EQ(calculator.state().pendingKey, -4 + RootCode);

@@ -12,21 +12,12 @@ std::string_view jsonBool(bool value) { return value ? "true" : "false"; }
 
 } // namespace
 
-void KeyDriver::type(const std::string& text) {
-    // Typing goes into every visible display, as the window puts it into the
-    // visible box.
-    if (calculator_.primary().visible)
-        calculator_.setDisplayText(DisplayId::Primary, text);
-    if (calculator_.secondary().visible)
-        calculator_.setDisplayText(DisplayId::Secondary, text);
-}
-
 std::optional<std::string> KeyDriver::run(std::string_view line) {
     if (line.starts_with(kTypePrefix)) {
         auto text = decodeJsonString(line.substr(kTypePrefix.size()));
         if (!text)
             return std::nullopt;
-        type(*text);
+        calculator_.type(*text);
         return report("type", calculator_.state(), {});
     }
     const auto key = keyWithCaption(line);
