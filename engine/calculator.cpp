@@ -124,8 +124,6 @@ KeyOutcome Calculator::percent() {
 }
 
 KeyOutcome Calculator::equals() {
-    if (!state_.equalsEnabled)
-        return std::nullopt;
     return atomically([&] {
         // No early exit: once a row matches, later rows compare with its
         // result and may match again.

@@ -76,9 +76,9 @@ public:
     KeyOutcome squareRoot();
     KeyOutcome percent();
 
-    // Finds the pending operation by trial and shows its result. Does
-    // nothing while the Equals key is disabled, as a disabled key cannot be
-    // pressed.
+    // Finds the pending operation by trial, shows its result and disables
+    // the Equals key. A disabled key takes no click: press() ignores Equals
+    // while it is disabled, so this runs only on the enabled key.
     KeyOutcome equals();
 
     // Memory register: add the visible value, recall, clear.
