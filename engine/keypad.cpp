@@ -5,7 +5,7 @@
 namespace rurozovizera {
 
 // clang-format off
-const std::array<KeySpec, 24> kKeypad{{
+constexpr std::array<KeySpec, kKeyCount> kKeypad{{
     {Key::Zero,         "0",    &Calculator::digit<'0'>},
     {Key::One,          "1",    &Calculator::digit<'1'>},
     {Key::Two,          "2",    &Calculator::digit<'2'>},
@@ -33,10 +33,22 @@ const std::array<KeySpec, 24> kKeypad{{
 }};
 // clang-format on
 
-const KeySpec& keySpec(Key key) {
-    // The table lists the keys in the enumeration's order.
-    return kKeypad[static_cast<std::size_t>(key)];
+namespace {
+
+constexpr bool listsKeysInEnumerationOrder() {
+    for (std::size_t place = 0; place < kKeypad.size(); ++place) {
+        if (kKeypad[place].key != static_cast<Key>(place))
+            return false;
+    }
+    return true;
 }
+
+static_assert(listsKeysInEnumerationOrder(),
+              "the keypad table must list the keys in the order of enum Key");
+
+} // namespace
+
+const KeySpec& keySpec(Key key) { return kKeypad[static_cast<std::size_t>(key)]; }
 
 std::optional<Key> keyWithCaption(std::string_view caption) {
     const auto found = std::find_if(kKeypad.begin(), kKeypad.end(),

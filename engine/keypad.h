@@ -6,6 +6,7 @@
 #include "calculator.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -38,13 +39,19 @@ enum class Key {
     Clear,
 };
 
+// How many keys the calculator has: Clear is the last key of the
+// enumeration, and every table of keys has one entry for each.
+inline constexpr std::size_t kKeyCount = static_cast<std::size_t>(Key::Clear) + 1;
+
 struct KeySpec {
     Key key;
     std::string_view caption; // exactly as shown on the key
     KeyOutcome (Calculator::*operation)();
 };
 
-extern const std::array<KeySpec, 24> kKeypad;
+// Every key in the enumeration's order, so that keySpec() finds a key by its
+// place; keypad.cpp checks the order as it compiles.
+extern const std::array<KeySpec, kKeyCount> kKeypad;
 
 [[nodiscard]] const KeySpec& keySpec(Key key);
 [[nodiscard]] std::optional<Key> keyWithCaption(std::string_view caption);

@@ -12,7 +12,7 @@ constexpr FontSpec kOperator{"Comic Sans MS", 12};
 } // namespace
 
 // clang-format off
-const std::array<KeyPlacement, 24> kKeyPlacements{{
+constexpr std::array<KeyPlacement, kKeyCount> kKeyPlacements{{
     // key              object name     left  top   width height  font        tab  spoken name
     {Key::MemoryClear,  "CmdMemC",     {1560,  600,  495, 375}, kSmallBold, 28, "memory clear"},
     {Key::MemoryRecall, "cmdMrc",      { 840,  600,  495, 375}, kSmallBold, 27, "memory recall"},
@@ -40,5 +40,23 @@ const std::array<KeyPlacement, 24> kKeyPlacements{{
     {Key::Divide,       "cmdDivide",   {3000, 1560,  495, 405}, kOperator,   1, "divide"},
 }};
 // clang-format on
+
+namespace {
+
+// The window keeps its buttons by key, so each key needs exactly one place.
+constexpr bool placesEveryKeyOnce() {
+    std::array<int, kKeyCount> places{};
+    for (const KeyPlacement& placement : kKeyPlacements)
+        ++places[static_cast<std::size_t>(placement.key)];
+    for (int count : places) {
+        if (count != 1)
+            return false;
+    }
+    return true;
+}
+
+static_assert(placesEveryKeyOnce(), "the window must place every key exactly once");
+
+} // namespace
 
 } // namespace rurozovizera::ui

@@ -21,7 +21,9 @@ struct KeyPlacement {
     const char* spokenName; // what a screen reader says the key does
 };
 
-extern const std::array<KeyPlacement, 24> kKeyPlacements;
+// Every key once, in no particular order; keypad_layout.cpp checks that as
+// it compiles.
+extern const std::array<KeyPlacement, kKeyCount> kKeyPlacements;
 
 // The small "?" key that shows the help example; it is no calculator key.
 inline constexpr const char* kHelpKeyName = "cmdexp1";

@@ -56,7 +56,7 @@ private:
     Calculator calculator_;
     QLineEdit* primaryDisplay_ = nullptr;
     QLineEdit* secondaryDisplay_ = nullptr;
-    std::array<QPushButton*, 24> keys_{}; // by Key
+    std::array<QPushButton*, kKeyCount> keys_{}; // by Key
     QPushButton* helpKey_ = nullptr;
 
     QPointer<SplashWindow> splash_;
