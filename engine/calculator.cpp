@@ -35,44 +35,31 @@ KeyOutcome Calculator::atomically(Steps&& steps) {
     return std::nullopt;
 }
 
-void Calculator::setDisplayText(DisplayId display, std::string text) {
-    auto& target = display == DisplayId::Primary ? state_.TxtDisplay : state_.txtdisplay2;
-    target.text = std::move(text);
-}
-
 // Each entry key tests the primary display's visibility, then the
 // secondary's, and acts on every display that is visible at that moment.
 KeyOutcome Calculator::appendToVisible(char c, bool enablesEquals) {
-    if (state_.TxtDisplay.visible)
-        state_.TxtDisplay.text.push_back(c);
-    if (state_.txtdisplay2.visible)
-        state_.txtdisplay2.text.push_back(c);
+    if (state_.primary.visible)
+        state_.primary.text.push_back(c);
+    if (state_.secondary.visible)
+        state_.secondary.text.push_back(c);
     if (enablesEquals)
         state_.equalsEnabled = true;
     return std::nullopt;
 }
 
 void Calculator::replaceVisible(const std::string& text) {
-    if (state_.TxtDisplay.visible)
-        state_.TxtDisplay.text = text;
-    if (state_.txtdisplay2.visible)
-        state_.txtdisplay2.text = text;
+    if (state_.primary.visible)
+        state_.primary.text = text;
+    if (state_.secondary.visible)
+        state_.secondary.text = text;
 }
 
-KeyOutcome Calculator::CmdZero() { return appendToVisible('0', true); }
-KeyOutcome Calculator::CmdOne() { return appendToVisible('1', true); }
-KeyOutcome Calculator::CmdTwo() { return appendToVisible('2', true); }
-KeyOutcome Calculator::CmdThree() { return appendToVisible('3', true); }
-KeyOutcome Calculator::CmdFour() { return appendToVisible('4', true); }
-KeyOutcome Calculator::CmdFive() { return appendToVisible('5', true); }
-KeyOutcome Calculator::CmdSix() { return appendToVisible('6', true); }
-KeyOutcome Calculator::CmdSeven() { return appendToVisible('7', true); }
-KeyOutcome Calculator::CmdEight() { return appendToVisible('8', true); }
-// The 9 key and the decimal point leave the Equals key as it is.
-KeyOutcome Calculator::CmdNine() { return appendToVisible('9', false); }
-KeyOutcome Calculator::CmdDot() { return appendToVisible('.', false); }
+void Calculator::type(const std::string& text) { replaceVisible(text); }
 
-KeyOutcome Calculator::CmdPy() {
+// The decimal point, like the 9 key, leaves the Equals key as it is.
+KeyOutcome Calculator::decimalPoint() { return appendToVisible('.', false); }
+
+KeyOutcome Calculator::pi() {
     replaceVisible(kPiText);
     state_.equalsEnabled = true;
     return std::nullopt;
@@ -84,107 +71,101 @@ KeyOutcome Calculator::CmdPy() {
 KeyOutcome Calculator::twoOperandKey(double firstStageCode, double chainedCode) {
     return atomically([&] {
         if (state_.equalsEnabled) {
-            state_.TxtDisplay.visible = false;
-            state_.txtdisplay2.visible = true;
-            state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), firstStageCode);
+            state_.primary.visible = false;
+            state_.secondary.visible = true;
+            state_.pendingKey = checkedSum(displayValue(state_.primary), firstStageCode);
         } else {
-            state_.TxtDisplay.text.clear();
-            state_.TxtDisplay.visible = true;
-            state_.txtdisplay2.visible = false;
-            state_.PendingKey = checkedSum(displayValue(state_.txtdisplay2), chainedCode);
+            state_.primary.text.clear();
+            state_.primary.visible = true;
+            state_.secondary.visible = false;
+            state_.pendingKey = checkedSum(displayValue(state_.secondary), chainedCode);
         }
     });
 }
 
-KeyOutcome Calculator::cmdAdd() { return twoOperandKey(AddCode, AddChainCode); }
-KeyOutcome Calculator::cmdSubtract() { return twoOperandKey(SubtractCode, SubtractChainCode); }
-KeyOutcome Calculator::cmdMultiply() { return twoOperandKey(MultiplyCode, MultiplyChainCode); }
-KeyOutcome Calculator::cmdDivide() { return twoOperandKey(DivideCode, DivideChainCode); }
+KeyOutcome Calculator::add() { return twoOperandKey(AddCode, AddChainCode); }
+KeyOutcome Calculator::subtract() { return twoOperandKey(SubtractCode, SubtractChainCode); }
+KeyOutcome Calculator::multiply() { return twoOperandKey(MultiplyCode, MultiplyChainCode); }
+KeyOutcome Calculator::divide() { return twoOperandKey(DivideCode, DivideChainCode); }
 
-KeyOutcome Calculator::CmdSqr() {
+KeyOutcome Calculator::square() {
     return atomically([&] {
         state_.equalsEnabled = true;
-        if (state_.TxtDisplay.visible) {
-            state_.TxtDisplay.visible = false;
-            state_.txtdisplay2.visible = true;
-            state_.txtdisplay2.text = kPressEquals;
-            state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), SquareCode);
+        if (state_.primary.visible) {
+            state_.primary.visible = false;
+            state_.secondary.visible = true;
+            state_.secondary.text = kPressEquals;
+            state_.pendingKey = checkedSum(displayValue(state_.primary), SquareCode);
         } else {
-            state_.PendingKey = checkedSum(displayValue(state_.txtdisplay2), SquareChainCode);
+            state_.pendingKey = checkedSum(displayValue(state_.secondary), SquareChainCode);
         }
     });
 }
 
 // The square root key leaves its operand on view; Equals switches displays.
-KeyOutcome Calculator::CmdSqrt() {
+KeyOutcome Calculator::squareRoot() {
     return atomically([&] {
         state_.equalsEnabled = true;
-        if (state_.TxtDisplay.visible)
-            state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), RootCode);
+        if (state_.primary.visible)
+            state_.pendingKey = checkedSum(displayValue(state_.primary), RootCode);
         else
-            state_.PendingKey = checkedSum(displayValue(state_.txtdisplay2), RootChainCode);
+            state_.pendingKey = checkedSum(displayValue(state_.secondary), RootChainCode);
     });
 }
 
 // Percent tests nothing: it always takes the primary display's text, even
 // when that display is hidden and holds an older text than the one on view.
-KeyOutcome Calculator::CmdPercent() {
+KeyOutcome Calculator::percent() {
     return atomically([&] {
-        state_.TxtDisplay.visible = false;
-        state_.txtdisplay2.visible = true;
-        state_.PendingKey = checkedSum(displayValue(state_.TxtDisplay), PercentCode);
+        state_.primary.visible = false;
+        state_.secondary.visible = true;
+        state_.pendingKey = checkedSum(displayValue(state_.primary), PercentCode);
     });
 }
 
-KeyOutcome Calculator::CmdEquals() {
-    if (!state_.equalsEnabled)
-        return std::nullopt;
+KeyOutcome Calculator::equals() {
     return atomically([&] {
         // No early exit: once a row matches, later rows compare with its
         // result and may match again.
         for (const EqualsRow& row : kEqualsRows) {
             const double sum = checkedSum(displayValue(state_.*row.compared), row.code);
-            if (sum != state_.PendingKey)
+            if (sum != state_.pendingKey)
                 continue;
-            state_.PendingKey = row.formula(state_);
+            state_.pendingKey = row.formula(state_);
             applyRowEffect(row.effect, state_);
         }
-        state_.txtdisplay2.text = numberToText(state_.PendingKey);
+        state_.secondary.text = numberToText(state_.pendingKey);
         state_.equalsEnabled = false;
     });
 }
 
-KeyOutcome Calculator::CmdMem() {
+KeyOutcome Calculator::memoryAdd() {
     return atomically([&] {
-        if (state_.TxtDisplay.visible)
-            state_.MemoryValue = checkedSum(displayValue(state_.TxtDisplay), state_.MemoryValue);
-        if (state_.txtdisplay2.visible)
-            state_.MemoryValue = checkedSum(displayValue(state_.txtdisplay2), state_.MemoryValue);
+        if (state_.primary.visible)
+            state_.memory = checkedSum(displayValue(state_.primary), state_.memory);
+        if (state_.secondary.visible)
+            state_.memory = checkedSum(displayValue(state_.secondary), state_.memory);
     });
 }
 
-KeyOutcome Calculator::CmdMemC() {
-    state_.MemoryValue = 0;
+KeyOutcome Calculator::memoryClear() {
+    state_.memory = 0;
     return std::nullopt;
 }
 
-KeyOutcome Calculator::cmdMrc() {
-    replaceVisible(numberToText(state_.MemoryValue));
+KeyOutcome Calculator::memoryRecall() {
+    replaceVisible(numberToText(state_.memory));
     state_.equalsEnabled = true;
     return std::nullopt;
 }
 
-void Calculator::clear() {
-    state_.TxtDisplay.visible = true;
-    state_.txtdisplay2.visible = false;
+KeyOutcome Calculator::clear() {
+    state_.primary.visible = true;
+    state_.secondary.visible = false;
     state_.equalsEnabled = true;
-    state_.PendingKey = 0;
-    state_.TxtDisplay.text.clear();
-    state_.txtdisplay2.text.clear();
-}
-
-KeyOutcome Calculator::CmdCancel() {
-    clear();
+    state_.pendingKey = 0;
+    state_.primary.text.clear();
+    state_.secondary.text.clear();
     return std::nullopt;
 }
 

@@ -26,11 +26,11 @@ struct Display {
 };
 
 struct CalculatorState {
-    Display TxtDisplay{"", true};   // the primary display, visible at start
-    Display txtdisplay2{"", false}; // the secondary display, hidden at start
-    bool equalsEnabled = true;      // the Equals key's enabled flag
-    double PendingKey = 0;          // operand + operation code, or a result
-    double MemoryValue = 0;         // the memory register
+    Display primary{"", true};    // the primary display, visible at start
+    Display secondary{"", false}; // the secondary display, hidden at start
+    bool equalsEnabled = true;    // the Equals key's enabled flag
+    double pendingKey = 0;        // operand + operation code, or a result
+    double memory = 0;            // the memory register
 
     bool operator==(const CalculatorState&) const = default;
 };
@@ -42,59 +42,55 @@ struct CalculatorState {
 // Empty when the key completed, otherwise the error that undid it.
 using KeyOutcome = std::optional<CalcError>;
 
-enum class DisplayId { Primary, Secondary };
-
 class Calculator {
 public:
     [[nodiscard]] const CalculatorState& state() const { return state_; }
-    [[nodiscard]] const Display& TxtDisplay() const { return state_.TxtDisplay; }
-    [[nodiscard]] const Display& txtdisplay2() const { return state_.txtdisplay2; }
+    [[nodiscard]] const Display& primary() const { return state_.primary; }
+    [[nodiscard]] const Display& secondary() const { return state_.secondary; }
     [[nodiscard]] bool equalsEnabled() const { return state_.equalsEnabled; }
 
-    // The user's own typing or pasting into a display box. Nothing reacts to
-    // it; the next key that reads the display reads this text.
-    void setDisplayText(DisplayId display, std::string text);
+    // The user's own typing or pasting: the new text replaces the text of
+    // every visible display, as the user can type only into the box on view.
+    // Nothing reacts to it; the next key that reads the display reads it.
+    void type(const std::string& text);
+
+    // One operation per key, named by what the key does. The keypad table
+    // (keypad.h) binds each key to its operation, and press() there is how
+    // the window, the key driver and the tests press a key.
 
     // Operand entry: append a character to, or replace, the visible text.
-    KeyOutcome CmdZero();
-    KeyOutcome CmdOne();
-    KeyOutcome CmdTwo();
-    KeyOutcome CmdThree();
-    KeyOutcome CmdFour();
-    KeyOutcome CmdFive();
-    KeyOutcome CmdSix();
-    KeyOutcome CmdSeven();
-    KeyOutcome CmdEight();
-    KeyOutcome CmdNine();
-    KeyOutcome CmdDot();
-    KeyOutcome CmdPy();
+    // digit<'7'>() is the 7 key; there is one such operation per digit key,
+    // pressed as press(calculator, Key::Seven).
+    template <char Digit>
+    KeyOutcome digit();
+    KeyOutcome decimalPoint();
+    KeyOutcome pi();
 
     // Operation keys: store the operand plus an operation code in the
     // pending key and switch the displays for the next operand.
-    KeyOutcome cmdAdd();
-    KeyOutcome cmdSubtract();
-    KeyOutcome cmdMultiply();
-    KeyOutcome cmdDivide();
-    KeyOutcome CmdSqr();
-    KeyOutcome CmdSqrt();
-    KeyOutcome CmdPercent();
+    KeyOutcome add();
+    KeyOutcome subtract();
+    KeyOutcome multiply();
+    KeyOutcome divide();
+    KeyOutcome square();
+    KeyOutcome squareRoot();
+    KeyOutcome percent();
 
-    // Finds the pending operation by trial and shows its result. Does
-    // nothing while the Equals key is disabled, as a disabled key cannot be
-    // pressed.
-    KeyOutcome CmdEquals();
+    // Finds the pending operation by trial, shows its result and disables
+    // the Equals key. A disabled key takes no click: press() ignores Equals
+    // while it is disabled, so this runs only on the enabled key.
+    KeyOutcome equals();
 
-    // Memory register: add the visible value, clear, recall.
-    KeyOutcome CmdMem();
-    KeyOutcome CmdMemC();
-    KeyOutcome cmdMrc();
+    // Memory register: add the visible value, recall, clear.
+    KeyOutcome memoryAdd();
+    KeyOutcome memoryRecall();
+    KeyOutcome memoryClear();
 
     // The calculator part of the Clear key: everything but the memory back
     // to its start value. (Hiding the splash window is the window's part.)
-    KeyOutcome CmdCancel();
+    KeyOutcome clear();
 
 private:
-    void clear();
     KeyOutcome appendToVisible(char c, bool enablesEquals);
     void replaceVisible(const std::string& text);
     KeyOutcome twoOperandKey(double firstStageCode, double chainedCode);
@@ -105,5 +101,12 @@ private:
 
     CalculatorState state_;
 };
+
+template <char Digit>
+KeyOutcome Calculator::digit() {
+    static_assert(Digit >= '0' && Digit <= '9', "only the digits have digit keys");
+    // The 9 key leaves the Equals key as it is; the other digits switch it on.
+    return appendToVisible(Digit, Digit != '9');
+}
 
 } // namespace rurozovizera

@@ -5,38 +5,50 @@
 namespace rurozovizera {
 
 // clang-format off
-const std::array<KeySpec, 24> kKeypad{{
-    {Key::Zero,         "CmdZero",     "0",    &Calculator::CmdZero},
-    {Key::One,          "CmdOne",      "1",    &Calculator::CmdOne},
-    {Key::Two,          "CmdTwo",      "2",    &Calculator::CmdTwo},
-    {Key::Three,        "CmdThree",    "3",    &Calculator::CmdThree},
-    {Key::Four,         "CmdFour",     "4",    &Calculator::CmdFour},
-    {Key::Five,         "CmdFive",     "5",    &Calculator::CmdFive},
-    {Key::Six,          "CmdSix",      "6",    &Calculator::CmdSix},
-    {Key::Seven,        "CmdSeven",    "7",    &Calculator::CmdSeven},
-    {Key::Eight,        "CmdEight",    "8",    &Calculator::CmdEight},
-    {Key::Nine,         "CmdNine",     "9",    &Calculator::CmdNine},
-    {Key::Dot,          "CmdDot",      ".",    &Calculator::CmdDot},
-    {Key::Pi,           "CmdPy",       "TT",   &Calculator::CmdPy},
-    {Key::Add,          "cmdAdd",      "+",    &Calculator::cmdAdd},
-    {Key::Subtract,     "cmdSubtract", "-",    &Calculator::cmdSubtract},
-    {Key::Multiply,     "cmdMultiply", "*",    &Calculator::cmdMultiply},
-    {Key::Divide,       "cmdDivide",   "/",    &Calculator::cmdDivide},
-    {Key::Square,       "CmdSqr",      "^",    &Calculator::CmdSqr},
-    {Key::SquareRoot,   "CmdSqrt",     "Sqrt", &Calculator::CmdSqrt},
-    {Key::Percent,      "CmdPercent",  "%",    &Calculator::CmdPercent},
-    {Key::Equals,       "CmdEquals",   "=",    &Calculator::CmdEquals},
-    {Key::MemoryAdd,    "CmdMem",      "M+",   &Calculator::CmdMem},
-    {Key::MemoryRecall, "cmdMrc",      "MRC",  &Calculator::cmdMrc},
-    {Key::MemoryClear,  "CmdMemC",     "MC",   &Calculator::CmdMemC},
-    {Key::Clear,        "CmdCancel",   "C",    &Calculator::CmdCancel},
+constexpr std::array<KeySpec, kKeyCount> kKeypad{{
+    {Key::Zero,         "0",    &Calculator::digit<'0'>},
+    {Key::One,          "1",    &Calculator::digit<'1'>},
+    {Key::Two,          "2",    &Calculator::digit<'2'>},
+    {Key::Three,        "3",    &Calculator::digit<'3'>},
+    {Key::Four,         "4",    &Calculator::digit<'4'>},
+    {Key::Five,         "5",    &Calculator::digit<'5'>},
+    {Key::Six,          "6",    &Calculator::digit<'6'>},
+    {Key::Seven,        "7",    &Calculator::digit<'7'>},
+    {Key::Eight,        "8",    &Calculator::digit<'8'>},
+    {Key::Nine,         "9",    &Calculator::digit<'9'>},
+    {Key::Dot,          ".",    &Calculator::decimalPoint},
+    {Key::Pi,           "TT",   &Calculator::pi},
+    {Key::Add,          "+",    &Calculator::add},
+    {Key::Subtract,     "-",    &Calculator::subtract},
+    {Key::Multiply,     "*",    &Calculator::multiply},
+    {Key::Divide,       "/",    &Calculator::divide},
+    {Key::Square,       "^",    &Calculator::square},
+    {Key::SquareRoot,   "Sqrt", &Calculator::squareRoot},
+    {Key::Percent,      "%",    &Calculator::percent},
+    {Key::Equals,       "=",    &Calculator::equals},
+    {Key::MemoryAdd,    "M+",   &Calculator::memoryAdd},
+    {Key::MemoryRecall, "MRC",  &Calculator::memoryRecall},
+    {Key::MemoryClear,  "MC",   &Calculator::memoryClear},
+    {Key::Clear,        "C",    &Calculator::clear},
 }};
 // clang-format on
 
-const KeySpec& keySpec(Key key) {
-    // The table lists the keys in the enumeration's order.
-    return kKeypad[static_cast<std::size_t>(key)];
+namespace {
+
+constexpr bool listsKeysInEnumerationOrder() {
+    for (std::size_t place = 0; place < kKeypad.size(); ++place) {
+        if (kKeypad[place].key != static_cast<Key>(place))
+            return false;
+    }
+    return true;
 }
+
+static_assert(listsKeysInEnumerationOrder(),
+              "the keypad table must list the keys in the order of enum Key");
+
+} // namespace
+
+const KeySpec& keySpec(Key key) { return kKeypad[static_cast<std::size_t>(key)]; }
 
 std::optional<Key> keyWithCaption(std::string_view caption) {
     const auto found = std::find_if(kKeypad.begin(), kKeypad.end(),

@@ -1,11 +1,12 @@
-// The calculator's 24 keys as data: each key's control name, its caption
-// and the operation it runs, so that the window and the key driver bind
-// keys from one table instead of 24 copies.
+// The calculator's 24 keys as data: each key, its caption and the operation
+// it runs, so that the window and the key driver bind keys from one table
+// instead of 24 copies.
 #pragma once
 
 #include "calculator.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -38,14 +39,19 @@ enum class Key {
     Clear,
 };
 
+// How many keys the calculator has: Clear is the last key of the
+// enumeration, and every table of keys has one entry for each.
+inline constexpr std::size_t kKeyCount = static_cast<std::size_t>(Key::Clear) + 1;
+
 struct KeySpec {
     Key key;
-    std::string_view control; // the control's name, after which the operation is named
     std::string_view caption; // exactly as shown on the key
     KeyOutcome (Calculator::*operation)();
 };
 
-extern const std::array<KeySpec, 24> kKeypad;
+// Every key in the enumeration's order, so that keySpec() finds a key by its
+// place; keypad.cpp checks the order as it compiles.
+extern const std::array<KeySpec, kKeyCount> kKeypad;
 
 [[nodiscard]] const KeySpec& keySpec(Key key);
 [[nodiscard]] std::optional<Key> keyWithCaption(std::string_view caption);

@@ -259,41 +259,62 @@ std::optional<double> textToNumber(std::string_view text) {
     return toNearestDouble(readDecimal(in));
 }
 
-std::string numberToText(double value) {
-    assert(std::isfinite(value) && "only finite numbers reach a display");
-    if (value == 0)
-        return "0";
+namespace {
 
-    // 15 significant digits, correctly rounded: d.dddddddddddddde±X.
-    std::array<char, 32> scientific{};
-    const auto converted = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
-                                         std::fabs(value), std::chars_format::scientific, 14);
-    const char* mantissa = scientific.data();
-    const char* exponentText = mantissa + 17; // past "d." and 14 digits and "e"
-    const bool negativeExponent = *exponentText == '-';
+// Results are written with at most this many significant digits.
+constexpr int kWrittenDigits = 15;
+
+// A non-zero number rounded to 15 significant digits, as
+// ±d.ddd… × 10^exponent with the digits in `digits`, trailing zeros dropped.
+struct RoundedNumber {
+    bool negative = false;
+    std::array<char, kWrittenDigits> digits{};
+    std::size_t count = 0; // how many of `digits` are significant, at least 1
     int exponent = 0;
-    std::from_chars(exponentText + 1, converted.ptr, exponent);
-    if (negativeExponent)
-        exponent = -exponent;
 
-    std::array<char, 15> digits{};
-    digits[0] = mantissa[0];
-    for (std::size_t i = 1; i < digits.size(); ++i)
-        digits[i] = mantissa[i + 1];
-    std::size_t count = digits.size();
-    while (count > 1 && digits[count - 1] == '0')
-        --count;
-    const std::string_view significant(digits.data(), count);
+    [[nodiscard]] std::string_view significant() const { return {digits.data(), count}; }
+};
+
+// Rounds a finite non-zero double correctly to 15 significant digits.
+RoundedNumber roundToSignificantDigits(double value) {
+    RoundedNumber number;
+    number.negative = value < 0;
+
+    // d.dddddddddddddde±X: the digits and the exponent after rounding.
+    std::array<char, 32> scientific{};
+    const auto converted =
+        std::to_chars(scientific.data(), scientific.data() + scientific.size(), std::fabs(value),
+                      std::chars_format::scientific, kWrittenDigits - 1);
+    const char* mantissa = scientific.data();
+    const char* exponentText = mantissa + kWrittenDigits + 2; // past "d.", the other digits, "e"
+    std::from_chars(exponentText + 1, converted.ptr, number.exponent);
+    if (*exponentText == '-')
+        number.exponent = -number.exponent;
+
+    number.digits[0] = mantissa[0];
+    for (std::size_t i = 1; i < number.digits.size(); ++i)
+        number.digits[i] = mantissa[i + 1];
+    number.count = number.digits.size();
+    while (number.count > 1 && number.digits[number.count - 1] == '0')
+        --number.count;
+    return number;
+}
+
+// Writes a rounded number: fixed notation for decimal exponents -4 to 14,
+// otherwise scientific with a signed exponent of at least two digits.
+std::string writeRounded(const RoundedNumber& number) {
+    const std::string_view significant = number.significant();
+    const int exponent = number.exponent;
 
     std::string text;
     text.reserve(24);
-    if (value < 0)
+    if (number.negative)
         text.push_back('-');
     if (exponent >= 0 && exponent <= 14) {
         const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-        if (count <= integerDigits) {
+        if (significant.size() <= integerDigits) {
             text.append(significant);
-            text.append(integerDigits - count, '0');
+            text.append(integerDigits - significant.size(), '0');
         } else {
             text.append(significant.substr(0, integerDigits));
             text.push_back('.');
@@ -305,12 +326,12 @@ std::string numberToText(double value) {
         text.append(significant);
     } else {
         text.push_back(significant.front());
-        if (count > 1) {
+        if (significant.size() > 1) {
             text.push_back('.');
             text.append(significant.substr(1));
         }
         text.push_back('E');
-        text.push_back(negativeExponent ? '-' : '+');
+        text.push_back(exponent < 0 ? '-' : '+');
         const int magnitude = std::abs(exponent);
         if (magnitude < 10)
             text.push_back('0');
@@ -319,6 +340,15 @@ std::string numberToText(double value) {
         text.append(exponentDigits.data(), end);
     }
     return text;
+}
+
+} // namespace
+
+std::string numberToText(double value) {
+    assert(std::isfinite(value) && "only finite numbers reach a display");
+    if (value == 0)
+        return "0";
+    return writeRounded(roundToSignificantDigits(value));
 }
 
 } // namespace rurozovizera

@@ -83,9 +83,9 @@ bool onlyWritesText(Key key) {
 void printState(const char* label, const CalculatorState& s) {
     std::fprintf(stderr,
                  "%s: primary \"%s\"%s, secondary \"%s\"%s, equals %s, pending %a, memory %a\n",
-                 label, s.TxtDisplay.text.c_str(), s.TxtDisplay.visible ? " (visible)" : "",
-                 s.txtdisplay2.text.c_str(), s.txtdisplay2.visible ? " (visible)" : "",
-                 s.equalsEnabled ? "enabled" : "disabled", s.PendingKey, s.MemoryValue);
+                 label, s.primary.text.c_str(), s.primary.visible ? " (visible)" : "",
+                 s.secondary.text.c_str(), s.secondary.visible ? " (visible)" : "",
+                 s.equalsEnabled ? "enabled" : "disabled", s.pendingKey, s.memory);
 }
 
 [[noreturn]] void fail(std::size_t step, const char* action, const CalculatorState& before,
@@ -98,11 +98,11 @@ void printState(const char* label, const CalculatorState& s) {
 
 void checkInvariants(std::size_t step, const char* action, const CalculatorState& before,
                      const CalculatorState& after) {
-    if (after.TxtDisplay.visible == after.txtdisplay2.visible)
+    if (after.primary.visible == after.secondary.visible)
         fail(step, action, before, after, "not exactly one display visible");
-    if (!std::isfinite(after.PendingKey))
+    if (!std::isfinite(after.pendingKey))
         fail(step, action, before, after, "the pending key is not finite");
-    if (!std::isfinite(after.MemoryValue))
+    if (!std::isfinite(after.memory))
         fail(step, action, before, after, "the memory is not finite");
 }
 
@@ -120,12 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 ++end;
             std::string text(reinterpret_cast<const char*>(data) + i + 1, end - i - 1);
             i = end;
-            calculator.setDisplayText(calculator.TxtDisplay().visible
-                                          ? rurozovizera::DisplayId::Primary
-                                          : rurozovizera::DisplayId::Secondary,
-                                      text);
+            calculator.type(text);
             CalculatorState expected = before;
-            (expected.TxtDisplay.visible ? expected.TxtDisplay : expected.txtdisplay2).text = text;
+            (expected.primary.visible ? expected.primary : expected.secondary).text = text;
             if (calculator.state() != expected)
                 fail(step, "typing", before, calculator.state(),
                      "typing changed more than the visible text");
@@ -153,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (*key == Key::Equals && !outcome.ignored && !outcome.error) {
             if (after.equalsEnabled)
                 fail(step, caption, before, after, "Equals left itself enabled");
-            if (after.txtdisplay2.text != rurozovizera::numberToText(after.PendingKey))
+            if (after.secondary.text != rurozovizera::numberToText(after.pendingKey))
                 fail(step, caption, before, after,
                      "Equals left the secondary display without the result");
         }

@@ -1,6 +1,7 @@
-// Where the main window's 24 calculator keys sit, how they are lettered and
-// their place in the tab order. Captions and operations come from the
-// engine's keypad table; this table adds only what the window needs.
+// Where the main window's 24 calculator keys sit, their object names, how
+// they are lettered and their place in the tab order. Captions and
+// operations come from the engine's keypad table; this table adds only what
+// the window needs.
 #pragma once
 
 #include "keypad.h"
@@ -13,13 +14,16 @@ namespace rurozovizera::ui {
 
 struct KeyPlacement {
     Key key;
+    const char* name; // the key's object name, which the tests find it by
     TwipsRect box;
     FontSpec font;
     int tabIndex;
     const char* spokenName; // what a screen reader says the key does
 };
 
-extern const std::array<KeyPlacement, 24> kKeyPlacements;
+// Every key once, in no particular order; keypad_layout.cpp checks that as
+// it compiles.
+extern const std::array<KeyPlacement, kKeyCount> kKeyPlacements;
 
 // The small "?" key that shows the help example; it is no calculator key.
 inline constexpr const char* kHelpKeyName = "cmdexp1";

@@ -95,21 +95,20 @@ void MainWindow::buildClientArea() {
     createLabel(client, kInfo)->setAutoFillBackground(true);
     createLabel(client, kNote);
 
-    TxtDisplay_ = createDisplay(client, "TxtDisplay");
-    txtdisplay2_ = createDisplay(client, "txtdisplay2");
+    primaryDisplay_ = createDisplay(client, "TxtDisplay");
+    secondaryDisplay_ = createDisplay(client, "txtdisplay2");
     // The user's own typing goes into the engine's state at once, so the next
-    // key reads it.
-    connect(TxtDisplay_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        calculator_.setDisplayText(DisplayId::Primary, text.toStdString());
-    });
-    connect(txtdisplay2_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        calculator_.setDisplayText(DisplayId::Secondary, text.toStdString());
-    });
+    // key reads it. Only the box on view takes typing, and the engine puts
+    // typing into the display on view.
+    for (QLineEdit* box : {primaryDisplay_, secondaryDisplay_}) {
+        connect(box, &QLineEdit::textEdited, this,
+                [this](const QString& text) { calculator_.type(text.toStdString()); });
+    }
 
     for (const KeyPlacement& placement : kKeyPlacements) {
         const KeySpec& spec = keySpec(placement.key);
         auto* button = new KeyButton(
-            client, spec.control.data(),
+            client, placement.name,
             QString::fromLatin1(spec.caption.data(), static_cast<int>(spec.caption.size())),
             placement.box, placement.font);
         button->setAccessibleName(QString::fromLatin1(placement.spokenName));
@@ -117,10 +116,10 @@ void MainWindow::buildClientArea() {
                 [this, key = placement.key] { pressKey(key); });
         keys_[indexOf(placement.key)] = button;
     }
-    cmdexp1_ = new KeyButton(client, kHelpKeyName, QStringLiteral("?"), kHelpKeyBox,
+    helpKey_ = new KeyButton(client, kHelpKeyName, QStringLiteral("?"), kHelpKeyBox,
                              {"Comic Sans MS", 8.25});
-    cmdexp1_->setAccessibleName(QString::fromLatin1(kHelpKeySpokenName));
-    connect(cmdexp1_, &QPushButton::clicked, this, &MainWindow::showHelpExample);
+    helpKey_->setAccessibleName(QString::fromLatin1(kHelpKeySpokenName));
+    connect(helpKey_, &QPushButton::clicked, this, &MainWindow::showHelpExample);
 }
 
 void MainWindow::buildMenu() {
@@ -139,9 +138,9 @@ void MainWindow::buildMenu() {
 }
 
 void MainWindow::setTabOrder() {
-    std::map<int, QWidget*> byTabIndex{{kPrimaryDisplayTabIndex, TxtDisplay_},
-                                       {kSecondaryDisplayTabIndex, txtdisplay2_},
-                                       {kHelpKeyTabIndex, cmdexp1_}};
+    std::map<int, QWidget*> byTabIndex{{kPrimaryDisplayTabIndex, primaryDisplay_},
+                                       {kSecondaryDisplayTabIndex, secondaryDisplay_},
+                                       {kHelpKeyTabIndex, helpKey_}};
     for (const KeyPlacement& placement : kKeyPlacements)
         byTabIndex.emplace(placement.tabIndex, keys_[indexOf(placement.key)]);
     QWidget* previous = nullptr;
@@ -154,7 +153,7 @@ void MainWindow::setTabOrder() {
 
 void MainWindow::showAtStart() {
     showInFront(this);
-    TxtDisplay_->setFocus();
+    primaryDisplay_->setFocus();
 }
 
 void MainWindow::pressKey(Key key) {
@@ -175,8 +174,8 @@ void MainWindow::showState() {
             box->setText(text);
         box->setVisible(display.visible);
     };
-    show(TxtDisplay_, calculator_.TxtDisplay());
-    show(txtdisplay2_, calculator_.txtdisplay2());
+    show(primaryDisplay_, calculator_.primary());
+    show(secondaryDisplay_, calculator_.secondary());
     keys_[indexOf(Key::Equals)]->setEnabled(calculator_.equalsEnabled());
 }
 

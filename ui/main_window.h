@@ -1,7 +1,7 @@
 // FrmRURozovizera: the calculator window and the application's start-up
-// window. Each key's click runs the engine operation of the same name and
-// the window then shows the engine's state; the window itself computes
-// nothing. It owns the three other windows, each created on first use.
+// window. Each key's click presses that key on the engine and the window
+// then shows the engine's state; the window itself computes nothing. It
+// owns the three other windows, each created on first use.
 #pragma once
 
 #include "calculator.h"
@@ -54,10 +54,10 @@ private:
     void endApplication();
 
     Calculator calculator_;
-    QLineEdit* TxtDisplay_ = nullptr;
-    QLineEdit* txtdisplay2_ = nullptr;
-    std::array<QPushButton*, 24> keys_{}; // by Key
-    QPushButton* cmdexp1_ = nullptr;
+    QLineEdit* primaryDisplay_ = nullptr;
+    QLineEdit* secondaryDisplay_ = nullptr;
+    std::array<QPushButton*, kKeyCount> keys_{}; // by Key
+    QPushButton* helpKey_ = nullptr;
 
     QPointer<SplashWindow> splash_;
     QPointer<AboutWindow> about_;

@@ -27,7 +27,6 @@
 namespace {
 
 using rurozovizera::Calculator;
-using rurozovizera::DisplayId;
 using rurozovizera::Key;
 using rurozovizera::press;
 
@@ -71,7 +70,7 @@ void BM_TypeNumber(benchmark::State& state) {
     if (pressAll(state, typed,
                  {Key::One, Key::Two, Key::Three, Key::Four, Key::Five, Key::Six, Key::Seven,
                   Key::Eight}))
-        check(state, typed.TxtDisplay().text == "12345678", "the number typed is wrong");
+        check(state, typed.primary().text == "12345678", "the number typed is wrong");
     state.SetItemsProcessed(state.iterations() * 8);
     state.SetLabel("8 digit keys");
 }
@@ -88,7 +87,7 @@ void BM_AddKey(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.state().PendingKey == 12 + rurozovizera::AddCode,
+    check(state, calculator.state().pendingKey == 12 + rurozovizera::AddCode,
           "the pending key is wrong");
 }
 BENCHMARK(BM_AddKey);
@@ -124,7 +123,7 @@ void BM_EqualsKey(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.txtdisplay2().text == "17" && calculator.state().PendingKey == 17,
+    check(state, calculator.secondary().text == "17" && calculator.state().pendingKey == 17,
           "12 + 5 = did not give 17");
 }
 BENCHMARK(BM_EqualsKey);
@@ -138,7 +137,7 @@ void BM_TwelvePlusFiveEquals(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.txtdisplay2().text == "17", "1 2 + 5 = did not give 17");
+    check(state, calculator.secondary().text == "17", "1 2 + 5 = did not give 17");
     state.SetItemsProcessed(state.iterations() * 5);
     state.SetLabel("5 keys");
 }
@@ -155,7 +154,7 @@ void BM_MemoryAddKey(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.state().MemoryValue == 12.0 * static_cast<double>(state.iterations()),
+    check(state, calculator.state().memory == 12.0 * static_cast<double>(state.iterations()),
           "the memory is wrong");
 }
 BENCHMARK(BM_MemoryAddKey);
@@ -172,7 +171,7 @@ void BM_MemoryRecallKey(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.TxtDisplay().text == "123.45", "MRC shows the wrong text");
+    check(state, calculator.primary().text == "123.45", "MRC shows the wrong text");
 }
 BENCHMARK(BM_MemoryRecallKey);
 
@@ -182,7 +181,7 @@ BENCHMARK(BM_MemoryRecallKey);
 // thirteen times (besides keeping a copy of the state to restore on failure).
 
 // "0." followed by digits up to `length` characters: a number a little above
-// 0.1 that no row's sum can match with the pending key 0.
+// 0.1.
 std::string longFraction(std::size_t length) {
     std::string text = "0.";
     constexpr std::string_view kDigits = "1415926535897932384626433832795028841971";
@@ -191,11 +190,30 @@ std::string longFraction(std::size_t length) {
     return text;
 }
 
+// Both displays hold a long fraction of `length` characters, the secondary
+// one on view, with the Equals key enabled and a pending key of about 0.38,
+// which no row's sum (about 9.95) can match. Keys reach it: the square root
+// of the first fraction leaves its short result on view in the secondary
+// display, typing replaces that with a second fraction but for its last
+// digit, a 1, and the 1 key switches the Equals key back on.
+Calculator twoLongTexts(benchmark::State& state, std::size_t length) {
+    Calculator calculator;
+    calculator.type(longFraction(length));
+    if (pressAll(state, calculator, {Key::SquareRoot, Key::Equals})) {
+        calculator.type(longFraction(length - 1));
+        pressAll(state, calculator, {Key::One});
+    }
+    return calculator;
+}
+
 void BM_EqualsLongTexts(benchmark::State& state) {
     const auto length = static_cast<std::size_t>(state.range(0));
-    Calculator start;
-    start.setDisplayText(DisplayId::Primary, longFraction(length));
-    start.setDisplayText(DisplayId::Secondary, longFraction(length));
+    const Calculator start = twoLongTexts(state, length);
+    if (!check(state,
+               start.primary().text.size() == length && start.secondary().text.size() == length &&
+                   start.equalsEnabled(),
+               "the keys did not reach two long texts with Equals enabled"))
+        return;
     Calculator calculator;
     for (auto _ : state) {
         state.PauseTiming();
@@ -205,7 +223,11 @@ void BM_EqualsLongTexts(benchmark::State& state) {
             break;
         benchmark::DoNotOptimize(calculator);
     }
-    check(state, calculator.txtdisplay2().text == "0" && !calculator.equalsEnabled(),
+    const double pending = start.state().pendingKey;
+    check(state,
+          calculator.state().pendingKey == pending &&
+              calculator.secondary().text == rurozovizera::numberToText(pending) &&
+              !calculator.equalsEnabled(),
           "a row matched, or Equals failed");
     // Each row reads one whole display.
     state.SetBytesProcessed(state.iterations() * 13 * state.range(0));

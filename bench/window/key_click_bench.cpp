@@ -69,7 +69,7 @@ private slots:
     void addOnLongText() {
         QBENCHMARK_ONCE { click("cmdAdd"); }
         QCOMPARE(visibleDisplay(*window_)->objectName(), QStringLiteral("txtdisplay2"));
-        QCOMPARE(window_->calculator().state().PendingKey, 12 + rurozovizera::AddCode);
+        QCOMPARE(window_->calculator().state().pendingKey, 12 + rurozovizera::AddCode);
         click("CmdFive");
         click("CmdEquals");
         QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
@@ -80,7 +80,7 @@ private slots:
     void addAgainOnLongText() {
         click("cmdAdd");
         QBENCHMARK { click("cmdAdd"); }
-        QCOMPARE(window_->calculator().state().PendingKey, 12 + rurozovizera::AddCode);
+        QCOMPARE(window_->calculator().state().pendingKey, 12 + rurozovizera::AddCode);
         click("CmdFive");
         click("CmdEquals");
         QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
@@ -93,7 +93,7 @@ private slots:
         click("CmdFive");
         QBENCHMARK_ONCE { click("CmdEquals"); }
         QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
-        QCOMPARE(window_->calculator().state().PendingKey, 17.0);
+        QCOMPARE(window_->calculator().state().pendingKey, 17.0);
     }
 
     // After 12 + 5 = 17, "5" then "=": the 5 re-enables Equals, whose rows
@@ -108,7 +108,7 @@ private slots:
             click("CmdEquals");
         }
         QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
-        QCOMPARE(window_->calculator().state().PendingKey, 17.0);
+        QCOMPARE(window_->calculator().state().pendingKey, 17.0);
         QVERIFY(engineText() == longTwelve().toStdString());
     }
 
@@ -122,7 +122,7 @@ private slots:
             ++clicks;
         }
         QCOMPARE(visibleDisplay(*window_)->text(), QString(clicks, QLatin1Char('5')));
-        QCOMPARE(window_->calculator().state().PendingKey, 12 + rurozovizera::AddCode);
+        QCOMPARE(window_->calculator().state().pendingKey, 12 + rurozovizera::AddCode);
     }
 
 private:
@@ -133,7 +133,7 @@ private:
     }
 
     [[nodiscard]] const std::string& engineText() const {
-        return window_->calculator().TxtDisplay().text;
+        return window_->calculator().primary().text;
     }
 
     std::unique_ptr<MainWindow> window_;

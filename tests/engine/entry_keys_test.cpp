@@ -12,11 +12,11 @@ using testing::shownText;
 TEST(StartState, PrimaryVisibleAndEmptyEqualsEnabledNumbersZero) {
     const Calculator calculator;
     const CalculatorState& state = calculator.state();
-    EXPECT_EQ(state.TxtDisplay, (Display{"", true}));
-    EXPECT_EQ(state.txtdisplay2, (Display{"", false}));
+    EXPECT_EQ(state.primary, (Display{"", true}));
+    EXPECT_EQ(state.secondary, (Display{"", false}));
     EXPECT_TRUE(state.equalsEnabled);
-    EXPECT_EQ(state.PendingKey, 0.0);
-    EXPECT_EQ(state.MemoryValue, 0.0);
+    EXPECT_EQ(state.pendingKey, 0.0);
+    EXPECT_EQ(state.memory, 0.0);
 }
 
 struct EntryCase {
@@ -73,21 +73,31 @@ INSTANTIATE_TEST_SUITE_P(Keys, EntryKeyAfterResult,
 TEST(EntryKeys, NineAfterClearKeepsEqualsEnabled) {
     const Calculator calculator = calculate("1 2 + 5 = C 9");
     EXPECT_TRUE(calculator.equalsEnabled());
-    EXPECT_EQ(calculator.TxtDisplay().text, "9");
+    EXPECT_EQ(calculator.primary().text, "9");
 }
 
 TEST(EntryKeys, LongDigitRunsKeepGrowing) {
     Calculator calculator;
     for (int i = 0; i < 10000; ++i)
-        (void)calculator.CmdSeven();
-    EXPECT_EQ(calculator.TxtDisplay().text, std::string(10000, '7'));
+        press(calculator, Key::Seven);
+    EXPECT_EQ(calculator.primary().text, std::string(10000, '7'));
 }
 
 TEST(EntryKeys, TypedTextIsExtended) {
     Calculator calculator;
-    testing::type(calculator, "abc");
+    calculator.type("abc");
     pressKeys(calculator, "1");
-    EXPECT_EQ(calculator.TxtDisplay().text, "abc1");
+    EXPECT_EQ(calculator.primary().text, "abc1");
+}
+
+TEST(Typing, ReplacesTheTextOnViewAndNothingElse) {
+    // After "+" the secondary display is on view and the hidden primary
+    // still holds the first operand, which typing must leave alone.
+    Calculator calculator = calculate("1 2 + 5");
+    CalculatorState expected = calculator.state();
+    calculator.type("7");
+    expected.secondary.text = "7";
+    EXPECT_EQ(calculator.state(), expected);
 }
 
 TEST(ClearKey, ResetsEverythingButTheMemory) {
@@ -95,7 +105,7 @@ TEST(ClearKey, ResetsEverythingButTheMemory) {
         Calculator calculator = calculate(std::string("7 M+ C ") + keys);
         pressKeys(calculator, "C");
         CalculatorState expected;
-        expected.MemoryValue = 7;
+        expected.memory = 7;
         EXPECT_EQ(calculator.state(), expected) << keys;
         pressKeys(calculator, "C");
         EXPECT_EQ(calculator.state(), expected) << keys << ", twice";

@@ -34,10 +34,10 @@ TEST(Equals, WorkedExampleTwelvePlusFiveThenPlusThree) {
     Calculator calculator;
     for (const Step& step : steps) {
         pressKeys(calculator, step.keys);
-        EXPECT_EQ(calculator.TxtDisplay(), step.primary) << "after " << step.keys;
-        EXPECT_EQ(calculator.txtdisplay2(), step.secondary) << "after " << step.keys;
+        EXPECT_EQ(calculator.primary(), step.primary) << "after " << step.keys;
+        EXPECT_EQ(calculator.secondary(), step.secondary) << "after " << step.keys;
         EXPECT_EQ(calculator.equalsEnabled(), step.equalsEnabled) << "after " << step.keys;
-        EXPECT_EQ(calculator.state().PendingKey, step.pending) << "after " << step.keys;
+        EXPECT_EQ(calculator.state().pendingKey, step.pending) << "after " << step.keys;
     }
 }
 
@@ -53,11 +53,11 @@ class EqualsSequences : public ::testing::TestWithParam<Sequence> {};
 TEST_P(EqualsSequences, ShowTheResultInTheRightDisplay) {
     const Sequence& s = GetParam();
     const Calculator calculator = calculate(s.keys);
-    const Display& shown = s.inPrimary ? calculator.TxtDisplay() : calculator.txtdisplay2();
+    const Display& shown = s.inPrimary ? calculator.primary() : calculator.secondary();
     EXPECT_TRUE(shown.visible) << s.keys;
     EXPECT_EQ(shown.text, s.result) << s.keys;
     // The final step always writes the result into the secondary display.
-    EXPECT_EQ(calculator.txtdisplay2().text, s.result) << s.keys;
+    EXPECT_EQ(calculator.secondary().text, s.result) << s.keys;
     EXPECT_FALSE(calculator.equalsEnabled()) << s.keys;
 }
 
@@ -111,52 +111,52 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Equals, SquareRootOfAHugeOperandIsSquaredByAnEarlierRow) {
     // Row 6 (square) matches before row 7, and switches no display.
     const Calculator calculator = calculate("7 0 0 0 0 Sqrt =");
-    EXPECT_EQ(calculator.TxtDisplay(), (Display{"70000", true}));
-    EXPECT_EQ(calculator.txtdisplay2(), (Display{"4900000000", false}));
+    EXPECT_EQ(calculator.primary(), (Display{"70000", true}));
+    EXPECT_EQ(calculator.secondary(), (Display{"4900000000", false}));
 }
 
 TEST(Equals, AfterClearMatchesNoRow) {
     const Calculator calculator = calculate("=");
-    EXPECT_EQ(calculator.TxtDisplay(), (Display{"", true}));
-    EXPECT_EQ(calculator.txtdisplay2(), (Display{"0", false}));
+    EXPECT_EQ(calculator.primary(), (Display{"", true}));
+    EXPECT_EQ(calculator.secondary(), (Display{"0", false}));
     EXPECT_FALSE(calculator.equalsEnabled());
 }
 
 TEST(Equals, ExtendedSquareRootOperandMatchesNoRow) {
     const Calculator calculator = calculate("1 6 Sqrt 5 =");
-    EXPECT_EQ(calculator.TxtDisplay(), (Display{"165", true}));
-    EXPECT_EQ(calculator.txtdisplay2(), (Display{"25.81178064306", false}));
-    EXPECT_EQ(calculator.state().PendingKey, 16 + RootCode);
+    EXPECT_EQ(calculator.primary(), (Display{"165", true}));
+    EXPECT_EQ(calculator.secondary(), (Display{"25.81178064306", false}));
+    EXPECT_EQ(calculator.state().pendingKey, 16 + RootCode);
 }
 
 TEST(Equals, ALaterRowMatchesTheResultOfAnEarlierOne) {
     Calculator divideToo = calculate("1 2 +");
-    testing::type(divideToo, "9.81178064301");
+    divideToo.type("9.81178064301");
     pressKeys(divideToo, "=");
-    EXPECT_EQ(divideToo.txtdisplay2().text, "1.22301959619826");
+    EXPECT_EQ(divideToo.secondary().text, "1.22301959619826");
 
     Calculator subtractToo;
-    testing::type(subtractToo, "9.81178064313");
+    subtractToo.type("9.81178064313");
     pressKeys(subtractToo, "+ 5 =");
-    EXPECT_EQ(subtractToo.TxtDisplay().text, "-4.81178064313");
-    EXPECT_EQ(subtractToo.txtdisplay2().text, "-4.81178064313");
+    EXPECT_EQ(subtractToo.primary().text, "-4.81178064313");
+    EXPECT_EQ(subtractToo.secondary().text, "-4.81178064313");
 }
 
 TEST(Equals, ZeroTimesANegativeNumberShowsZero) {
     Calculator calculator = calculate("0 *");
-    testing::type(calculator, "-5");
+    calculator.type("-5");
     pressKeys(calculator, "=");
-    EXPECT_EQ(calculator.txtdisplay2().text, "0");
+    EXPECT_EQ(calculator.secondary().text, "0");
 }
 
 TEST(Equals, TinyProductsBecomeZeroWithoutError) {
     Calculator calculator;
-    testing::type(calculator, "1E-200");
+    calculator.type("1E-200");
     pressKeys(calculator, "*");
-    testing::type(calculator, "1E-200");
+    calculator.type("1E-200");
     const auto outcomes = pressKeys(calculator, "=");
     EXPECT_FALSE(outcomes.front().error.has_value());
-    EXPECT_EQ(calculator.txtdisplay2().text, "0");
+    EXPECT_EQ(calculator.secondary().text, "0");
 }
 
 TEST(Equals, DisabledEqualsIsIgnored) {
@@ -169,11 +169,11 @@ TEST(Equals, DisabledEqualsIsIgnored) {
 
 TEST(Equals, ReadsLongPastedOperands) {
     Calculator calculator;
-    testing::type(calculator, std::string("1").append(5'000'000, ' ').append("2"));
+    calculator.type(std::string("1").append(5'000'000, ' ').append("2"));
     pressKeys(calculator, "+");
-    testing::type(calculator, std::string(5'000'000, '0').append("5"));
+    calculator.type(std::string(5'000'000, '0').append("5"));
     pressKeys(calculator, "=");
-    EXPECT_EQ(calculator.txtdisplay2().text, "17");
+    EXPECT_EQ(calculator.secondary().text, "17");
 }
 
 // Which rows' codes give one common sum, band by band of the sum's size.

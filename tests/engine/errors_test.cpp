@@ -8,7 +8,6 @@ namespace rurozovizera {
 namespace {
 
 using testing::pressKeys;
-using testing::type;
 
 // A failing key reports its error and leaves the whole state exactly as it
 // found it, memory included; the calculator then goes on working.
@@ -36,7 +35,7 @@ TEST_P(FailingKey, ReportsTheErrorAndChangesNothing) {
 
     // Still alive: a fresh calculation works.
     pressKeys(calculator, "C 1 2 + 5 =");
-    EXPECT_EQ(calculator.txtdisplay2().text, "17") << c.description;
+    EXPECT_EQ(calculator.secondary().text, "17") << c.description;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,18 +67,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FailingKey, ScientificResultExtendedPastTheRangeOverflowsWhenRead) {
     Calculator calculator;
     pressKeys(calculator, "[9.9999998E+15] 5 M+");
-    EXPECT_EQ(calculator.state().MemoryValue, 9.9999998E+155);
+    EXPECT_EQ(calculator.state().memory, 9.9999998E+155);
     const auto outcomes = pressKeys(calculator, "5 5 5 M+");
     EXPECT_EQ(outcomes.back().error, CalcError::Overflow);
-    EXPECT_EQ(calculator.state().MemoryValue, 9.9999998E+155);
+    EXPECT_EQ(calculator.state().memory, 9.9999998E+155);
 }
 
 TEST(FailingKey, LargestDoubleRecalledFromMemoryOverflowsWhenReadBack) {
     Calculator calculator;
-    type(calculator, "1.7976931348623157E308");
+    calculator.type("1.7976931348623157E308");
     pressKeys(calculator, "M+ C MRC");
-    EXPECT_EQ(calculator.state().MemoryValue, std::numeric_limits<double>::max());
-    EXPECT_EQ(calculator.TxtDisplay().text, "1.79769313486232E+308");
+    EXPECT_EQ(calculator.state().memory, std::numeric_limits<double>::max());
+    EXPECT_EQ(calculator.primary().text, "1.79769313486232E+308");
     const auto outcomes = pressKeys(calculator, "M+");
     EXPECT_EQ(outcomes.front().error, CalcError::Overflow);
 }

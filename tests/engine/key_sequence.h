@@ -13,12 +13,6 @@
 
 namespace rurozovizera::testing {
 
-// Types text into the visible display, as the user does.
-inline void type(Calculator& calculator, const std::string& text) {
-    calculator.setDisplayText(
-        calculator.TxtDisplay().visible ? DisplayId::Primary : DisplayId::Secondary, text);
-}
-
 // Presses the keys in `keys`, captions separated by blanks ("1 2 + 5 ="); a
 // token in brackets is typed into the visible display instead ("[1E308]").
 // An unknown caption fails the test. Returns the outcome of every key.
@@ -27,7 +21,7 @@ inline std::vector<KeyPress> pressKeys(Calculator& calculator, std::string_view 
     std::istringstream tokens{std::string(keys)};
     for (std::string token; tokens >> token;) {
         if (token.size() >= 2 && token.front() == '[' && token.back() == ']') {
-            type(calculator, token.substr(1, token.size() - 2));
+            calculator.type(token.substr(1, token.size() - 2));
             continue;
         }
         const auto key = keyWithCaption(token);
@@ -50,10 +44,9 @@ inline Calculator calculate(std::string_view keys) {
 
 // The text of the display on view.
 inline const std::string& shownText(const Calculator& calculator) {
-    EXPECT_NE(calculator.TxtDisplay().visible, calculator.txtdisplay2().visible)
+    EXPECT_NE(calculator.primary().visible, calculator.secondary().visible)
         << "exactly one display must be visible";
-    return calculator.TxtDisplay().visible ? calculator.TxtDisplay().text
-                                           : calculator.txtdisplay2().text;
+    return calculator.primary().visible ? calculator.primary().text : calculator.secondary().text;
 }
 
 } // namespace rurozovizera::testing

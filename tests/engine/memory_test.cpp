@@ -19,7 +19,7 @@ class MemoryKeys : public ::testing::TestWithParam<MemoryCase> {};
 
 TEST_P(MemoryKeys, AddRecallAndClear) {
     const Calculator calculator = calculate(GetParam().keys);
-    EXPECT_EQ(calculator.state().MemoryValue, GetParam().memory) << GetParam().keys;
+    EXPECT_EQ(calculator.state().memory, GetParam().memory) << GetParam().keys;
     EXPECT_EQ(shownText(calculator), GetParam().shown) << GetParam().keys;
 }
 
@@ -43,23 +43,23 @@ TEST(MemoryKeys, RecallAfterEqualsEnablesEqualsAgain) {
     ASSERT_FALSE(calculator.equalsEnabled());
     testing::pressKeys(calculator, "MRC");
     EXPECT_TRUE(calculator.equalsEnabled());
-    EXPECT_EQ(calculator.txtdisplay2().text, "4");
+    EXPECT_EQ(calculator.secondary().text, "4");
 }
 
 TEST(MemoryKeys, AddAndClearChangeNothingShown) {
     Calculator calculator = calculate("1 2 + 5 =");
     CalculatorState expected = calculator.state();
     testing::pressKeys(calculator, "M+");
-    expected.MemoryValue = 17;
+    expected.memory = 17;
     EXPECT_EQ(calculator.state(), expected);
     testing::pressKeys(calculator, "MC");
-    expected.MemoryValue = 0;
+    expected.memory = 0;
     EXPECT_EQ(calculator.state(), expected);
 }
 
 TEST(MemoryKeys, RecallWritesFifteenDigitText) {
     const Calculator calculator = calculate("1 / 3 = M+ C MRC");
-    EXPECT_EQ(calculator.TxtDisplay().text, "0.333333333333333");
+    EXPECT_EQ(calculator.primary().text, "0.333333333333333");
 }
 
 } // namespace

@@ -285,7 +285,7 @@ private:
     std::string nextCommand() {
         const CalculatorState& state = driver_.calculator().state();
         const std::size_t longest =
-            std::max(state.TxtDisplay.text.size(), state.txtdisplay2.text.size());
+            std::max(state.primary.text.size(), state.secondary.text.size());
         if (longest > kLongestDisplay) {
             if (below(2) == 0)
                 return "C";
@@ -298,13 +298,13 @@ private:
 
     static Report reportOfState(const CalculatorState& state) {
         Report report;
-        report.primary = state.TxtDisplay.text;
-        report.primaryVisible = state.TxtDisplay.visible;
-        report.secondary = state.txtdisplay2.text;
-        report.secondaryVisible = state.txtdisplay2.visible;
+        report.primary = state.primary.text;
+        report.primaryVisible = state.primary.visible;
+        report.secondary = state.secondary.text;
+        report.secondaryVisible = state.secondary.visible;
         report.equalsEnabled = state.equalsEnabled;
-        report.pendingKey = rurozovizera::keys::hexDouble(state.PendingKey);
-        report.memory = rurozovizera::keys::hexDouble(state.MemoryValue);
+        report.pendingKey = rurozovizera::keys::hexDouble(state.pendingKey);
+        report.memory = rurozovizera::keys::hexDouble(state.memory);
         return report;
     }
 
@@ -357,13 +357,13 @@ private:
             fail("the memory is not a finite number");
 
         // The report says what the calculator's state says.
-        if (report.primary != state.TxtDisplay.text ||
-            report.primaryVisible != state.TxtDisplay.visible ||
-            report.secondary != state.txtdisplay2.text ||
-            report.secondaryVisible != state.txtdisplay2.visible ||
+        if (report.primary != state.primary.text ||
+            report.primaryVisible != state.primary.visible ||
+            report.secondary != state.secondary.text ||
+            report.secondaryVisible != state.secondary.visible ||
             report.equalsEnabled != state.equalsEnabled ||
-            (pending && !sameBits(*pending, state.PendingKey)) ||
-            (memory && !sameBits(*memory, state.MemoryValue)))
+            (pending && !sameBits(*pending, state.pendingKey)) ||
+            (memory && !sameBits(*memory, state.memory)))
             fail("the report differs from the calculator's state");
 
         if (report.error) {
@@ -390,7 +390,7 @@ private:
         if (typing) {
             CalculatorState expected = previousState_;
             const auto text = decodeJsonString(std::string_view(command).substr(5));
-            (expected.TxtDisplay.visible ? expected.TxtDisplay : expected.txtdisplay2).text =
+            (expected.primary.visible ? expected.primary : expected.secondary).text =
                 text.value_or("");
             if (!text || state != expected)
                 fail("typing changed more than the visible display's text");

@@ -165,7 +165,7 @@ private slots:
         QTest::keyClicks(visibleDisplay(*window_), "5");
         clickKeys(*window_, "=");
         QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
-        QCOMPARE(window_->calculator().state().PendingKey, 17.0);
+        QCOMPARE(window_->calculator().state().pendingKey, 17.0);
     }
 
     void displaysTakeLongTexts() {
@@ -174,7 +174,7 @@ private slots:
         primary->selectAll();
         primary->insert(digits); // as a paste does
         QCOMPARE(primary->text().size(), digits.size());
-        QCOMPARE(window_->calculator().TxtDisplay().text.size(), std::size_t(100000));
+        QCOMPARE(window_->calculator().primary().text.size(), std::size_t(100000));
         clickKeys(*window_, "2");
         QCOMPARE(primary->text(), digits + QLatin1Char('2'));
     }

@@ -12,21 +12,12 @@ std::string_view jsonBool(bool value) { return value ? "true" : "false"; }
 
 } // namespace
 
-void KeyDriver::type(const std::string& text) {
-    // Typing goes into every visible display, as the window puts it into the
-    // visible box.
-    if (calculator_.TxtDisplay().visible)
-        calculator_.setDisplayText(DisplayId::Primary, text);
-    if (calculator_.txtdisplay2().visible)
-        calculator_.setDisplayText(DisplayId::Secondary, text);
-}
-
 std::optional<std::string> KeyDriver::run(std::string_view line) {
     if (line.starts_with(kTypePrefix)) {
         auto text = decodeJsonString(line.substr(kTypePrefix.size()));
         if (!text)
             return std::nullopt;
-        type(*text);
+        calculator_.type(*text);
         return report("type", calculator_.state(), {});
     }
     const auto key = keyWithCaption(line);
@@ -38,15 +29,15 @@ std::optional<std::string> KeyDriver::run(std::string_view line) {
 
 std::string report(std::string_view key, const CalculatorState& state, const KeyPress& outcome) {
     std::string out;
-    out.reserve(state.TxtDisplay.text.size() + state.txtdisplay2.text.size() + 256);
+    out.reserve(state.primary.text.size() + state.secondary.text.size() + 256);
     out.append("{\"key\":").append(encodeJsonString(key));
-    out.append(",\"primary\":").append(encodeJsonString(state.TxtDisplay.text));
-    out.append(",\"primary_visible\":").append(jsonBool(state.TxtDisplay.visible));
-    out.append(",\"secondary\":").append(encodeJsonString(state.txtdisplay2.text));
-    out.append(",\"secondary_visible\":").append(jsonBool(state.txtdisplay2.visible));
+    out.append(",\"primary\":").append(encodeJsonString(state.primary.text));
+    out.append(",\"primary_visible\":").append(jsonBool(state.primary.visible));
+    out.append(",\"secondary\":").append(encodeJsonString(state.secondary.text));
+    out.append(",\"secondary_visible\":").append(jsonBool(state.secondary.visible));
     out.append(",\"equals_enabled\":").append(jsonBool(state.equalsEnabled));
-    out.append(",\"pending_key\":\"").append(hexDouble(state.PendingKey)).append("\"");
-    out.append(",\"memory\":\"").append(hexDouble(state.MemoryValue)).append("\"");
+    out.append(",\"pending_key\":\"").append(hexDouble(state.pendingKey)).append("\"");
+    out.append(",\"memory\":\"").append(hexDouble(state.memory)).append("\"");
     out.append(",\"error\":");
     if (outcome.error)
         out.append(encodeJsonString(describe(*outcome.error)));

@@ -24,8 +24,6 @@ public:
     [[nodiscard]] const Calculator& calculator() const { return calculator_; }
 
 private:
-    void type(const std::string& text);
-
     Calculator calculator_;
 };
 
