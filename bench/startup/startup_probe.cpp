@@ -196,7 +196,14 @@ private:
         if (damageNotify_)
             xcb_damage_create(connection_, xcb_generate_id(connection_), window,
                               XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
-        xcb_flush(connection_);
+        // A window manager may have mapped the window before the probe
+        // began to follow it: then its mapping is seen now, a little late.
+        XcbReply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+            connection_, xcb_get_window_attributes(connection_, window), nullptr));
+        if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) {
+            windows_[window].mapped = true;
+            checkTitle(window, now());
+        }
     }
 
     void checkTitle(xcb_window_t window, std::int64_t time) {
