@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QStyleOptionButton>
 
@@ -52,15 +53,23 @@ PictureBox::PictureBox(QWidget* parent, const char* name, const QString& resourc
 void PictureBox::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
     const QSize target = (QSizeF(size()) * ratio).toSize();
-    if (stretched_.size() != target) {
-        QString source = resource_;
-        if (ratio > 1.0)
-            source.insert(source.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    if (stretched_.size() != target)
+        stretch(target, ratio);
+    QPainter(this).drawPixmap(0, 0, stretched_);
+}
+
+void PictureBox::stretch(QSize target, qreal ratio) {
+    QString source = resource_;
+    if (ratio > 1.0)
+        source.insert(source.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    const QString key =
+        QStringLiteral("%1 %2x%3").arg(source).arg(target.width()).arg(target.height());
+    if (!QPixmapCache::find(key, &stretched_)) {
         stretched_ =
             QPixmap(source).scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        stretched_.setDevicePixelRatio(ratio);
+        QPixmapCache::insert(key, stretched_);
     }
-    QPainter(this).drawPixmap(0, 0, stretched_);
+    stretched_.setDevicePixelRatio(ratio);
 }
 
 KeyButton::KeyButton(QWidget* parent, const char* name, const QString& caption, TwipsRect box,

@@ -42,10 +42,10 @@ struct PictureSpec {
     TwipsRect box;
 };
 
-// A picture stretched to its box. The picture is read when first painted,
+// A picture stretched to its box. The picture is read when first needed,
 // from its double-size version on a screen scaled beyond 1, and the
-// stretched copy is made once per size and device pixel ratio, not at every
-// paint.
+// stretched copy is made once per picture, size and device pixel ratio, and
+// shared by every box that shows the same picture at that size.
 class PictureBox : public QWidget {
 public:
     PictureBox(QWidget* parent, const char* name, const QString& resource, TwipsRect box);
@@ -54,6 +54,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void stretch(QSize target, qreal ratio);
+
     QString resource_;
     QPixmap stretched_;
 };
