@@ -70,6 +70,7 @@ MainWindow::MainWindow() {
     // The load step: the splash window comes up first, then the calculator
     // takes its start state.
     splash_ = new SplashWindow;
+    splash_->holdContentUntilDrawn(this);
     showInFront(splash_);
     showState();
 }

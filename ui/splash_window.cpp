@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <qdrawutil.h>
 
 namespace rurozovizera::ui {
@@ -93,6 +94,20 @@ SplashWindow::SplashWindow() {
                             .arg(version::major)
                             .arg(version::minor)
                             .arg(version::revision));
+}
+
+void SplashWindow::holdContentUntilDrawn(QWidget* window) {
+    clientArea_->hide();
+    window->installEventFilter(this);
+}
+
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        watched->removeEventFilter(this);
+        // Once that drawing has reached the screen.
+        QTimer::singleShot(0, clientArea_, &QWidget::show);
+    }
+    return false;
 }
 
 void SplashWindow::mousePressEvent(QMouseEvent* event) {

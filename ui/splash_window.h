@@ -11,6 +11,11 @@ class SplashWindow : public QWidget {
 public:
     SplashWindow();
 
+    // Shows only the card's ground and frame until `window` is first drawn,
+    // and the rest right after, so that the calculator window, which the
+    // user works in, is drawn first.
+    void holdContentUntilDrawn(QWidget* window);
+
     // Width in pixels of the fixed dialog frame drawn around the client area.
     static constexpr int kDialogFrameWidth = 3;
 
@@ -18,6 +23,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* clientArea_;

@@ -30,6 +30,8 @@ private slots:
 
     void startState() {
         QVERIFY(window_->splash() && window_->splash()->isVisible());
+        // The greeting card's content follows the calculator's first drawing.
+        QTRY_VERIFY(child(window_->splash(), "Label1")->isVisible());
         QVERIFY(!window_->about());
         QVERIFY(!window_->help());
         QCOMPARE(QApplication::activeWindow(), window_.get());
