@@ -1,8 +1,11 @@
 // rurozovizera-keys: drives the calculator from standard input, one command
 // a line, and reports its state after each command as a line of JSON.
-// Exit status 0 at the end of input, 2 at the first line that is not a
-// command, and 1 when the input cannot be read or any output cannot be
-// written: a driver whose report was lost never says it succeeded.
+//
+// A line ends at "\n" or "\r\n" (scripts saved on Windows), and a UTF-8
+// byte-order mark at the start of the input is skipped. Exit status 0 at
+// the end of input, 2 at the first line that is not a command, and 1 when
+// the input cannot be read or any output cannot be written: a driver whose
+// report was lost never says it succeeded.
 #include "json_text.h"
 #include "key_driver.h"
 
@@ -17,6 +20,7 @@
 namespace {
 
 constexpr std::string_view kProgram = "rurozovizera-keys: ";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Writes the whole text to standard output, taking up again after a short
 // write. False when a write fails, with errno saying why.
@@ -51,6 +55,12 @@ int main() {
     rurozovizera::keys::KeyDriver driver;
     std::string line;
     for (long number = 1; std::getline(std::cin, line); ++number) {
+        // getline stops at "\n"; a "\r" before it belongs to the line end.
+        // A "\r" that ends the input without a "\n" is part of the line.
+        if (line.ends_with('\r') && !std::cin.eof())
+            line.pop_back();
+        if (number == 1 && line.starts_with(kByteOrderMark))
+            line.erase(0, kByteOrderMark.size());
         if (line.empty())
             continue;
         auto output = driver.run(line);
