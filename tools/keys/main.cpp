@@ -21,6 +21,8 @@ namespace {
 
 constexpr std::string_view kProgram = "rurozovizera-keys: ";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// How much of a bad line its message quotes.
+constexpr std::size_t kQuotedCharacters = 80;
 
 // Writes the whole text to standard output, taking up again after a short
 // write. False when a write fails, with errno saying why.
@@ -66,7 +68,7 @@ int main() {
         auto output = driver.run(line);
         if (!output) {
             std::cerr << kProgram << "line " << number << " is not a command: "
-                      << rurozovizera::keys::encodeJsonString(line) << '\n';
+                      << rurozovizera::keys::quoteStart(line, kQuotedCharacters) << '\n';
             return 2;
         }
         output->push_back('\n');
