@@ -13,6 +13,9 @@
 #                                  is rwxr-xr-x, every file rw-r--r-- or
 #                                  rwxr-xr-x
 #   check.sh tree-modes PREFIX     the same for everything below PREFIX
+#   check.sh hardened PROGRAM      PROGRAM is a position-independent
+#                                  executable with a stack protector, its
+#                                  relocations read-only and bound at start
 #   check.sh no-search-path PROGRAM PROGRAM carries no library search path
 #                                  (RPATH or RUNPATH)
 #   check.sh starts PROGRAM        PROGRAM shows the main window (needs an X
@@ -70,6 +73,14 @@ modes | tree-modes)
     bad=$(printf '%s\n' "$entries" | grep -Ev '^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x) ' || true)
     [ -z "$bad" ] || fail "entries with other modes:
 $bad"
+    ;;
+hardened)
+    readelf --file-header "$2" | grep -q 'Type: *DYN' || fail "$2 is not position-independent"
+    readelf --dynamic "$2" | grep -q 'FLAGS_1.*PIE' || fail "$2 is not marked PIE"
+    readelf --dynamic "$2" | grep -Eq 'BIND_NOW|FLAGS_1.* NOW' || fail "$2 is not bound at start"
+    readelf --program-headers "$2" | grep -q GNU_RELRO || fail "$2 has no read-only relocations"
+    readelf --dyn-syms --wide "$2" | grep -q ' __stack_chk_fail' ||
+        fail "$2 has no stack protector"
     ;;
 no-search-path)
     if readelf --dynamic "$2" | grep -E 'R(UN)?PATH'; then
