@@ -12,12 +12,12 @@
 
 #include <array>
 
-class QLineEdit;
 class QPushButton;
 
 namespace rurozovizera::ui {
 
 class AboutWindow;
+class DisplayBox;
 class HelpWindow;
 class SplashWindow;
 
@@ -54,8 +54,8 @@ private:
     void endApplication();
 
     Calculator calculator_;
-    QLineEdit* TxtDisplay_ = nullptr;
-    QLineEdit* txtdisplay2_ = nullptr;
+    DisplayBox* TxtDisplay_ = nullptr;
+    DisplayBox* txtdisplay2_ = nullptr;
     std::array<QPushButton*, 24> keys_{}; // by Key
     QPushButton* cmdexp1_ = nullptr;
 

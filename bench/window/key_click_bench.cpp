@@ -41,7 +41,7 @@ private slots:
         window_ = std::make_unique<MainWindow>();
         window_->showAtStart();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        auto* primary = child<QLineEdit>(window_.get(), "TxtDisplay");
+        auto* primary = child<DisplayBox>(window_.get(), "TxtDisplay");
         primary->selectAll();
         primary->insert(longTwelve()); // as a paste does
         QVERIFY(engineText() == longTwelve().toStdString());
@@ -60,7 +60,7 @@ private slots:
         }
         const QString expected = longTwelve() + QString(clicks, QLatin1Char('7'));
         QVERIFY(engineText() == expected.toStdString());
-        QVERIFY(child<QLineEdit>(window_.get(), "TxtDisplay")->text() == expected);
+        QVERIFY(child<DisplayBox>(window_.get(), "TxtDisplay")->text() == expected);
     }
 
     // "+" reads the long text and puts the secondary display on view in

@@ -6,8 +6,9 @@ Started inside an X server and a D-Bus session with an accessibility bus:
 
 It finds the calculator's windows through the accessibility bus by their
 names, presses the keys 1, 2, +, 5 and = through their accessible actions,
-reads the result from the visible display, and opens the About and
-help-example windows the same way. Exit status 0 when every check passes.
+reads the result from the visible display, writes into the display as a
+screen reader's user does, and opens the About and help-example windows the
+same way. Exit status 0 when every check passes.
 """
 
 import os
@@ -63,10 +64,14 @@ def press(root, name, role=pyatspi.ROLE_PUSH_BUTTON):
     time.sleep(0.2)
 
 
-def displayed_text(main):
+def visible_display(main):
     box = find(main, pyatspi.ROLE_TEXT, "display", showing=True)
     assert box is not None, "no visible display"
-    text = box.queryText()
+    return box
+
+
+def displayed_text(main):
+    text = visible_display(main).queryText()
     return text.getText(0, text.characterCount)
 
 
@@ -83,6 +88,15 @@ def main():
             press(main_window, key)
         result = displayed_text(main_window)
         assert result == "17", "the display reads %r, not '17'" % result
+
+        # Text written into the display by the screen reader is what the
+        # next key reads.
+        press(main_window, "clear")
+        visible_display(main_window).queryEditableText().setTextContents("12")
+        for key in ("add", "5", "equals"):
+            press(main_window, key)
+        result = displayed_text(main_window)
+        assert result == "17", "after writing 12, the display reads %r, not '17'" % result
 
         press(main_window, "About", pyatspi.ROLE_MENU_ITEM)
         about = window(app, "About")

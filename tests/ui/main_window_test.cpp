@@ -34,8 +34,8 @@ private slots:
         QVERIFY(!window_->help());
         QCOMPARE(QApplication::activeWindow(), window_.get());
         QCOMPARE(window_->windowTitle(), QStringLiteral("RuRozovizera(Frost Figures)"));
-        auto* primary = child<QLineEdit>(window_.get(), "TxtDisplay");
-        auto* secondary = child<QLineEdit>(window_.get(), "txtdisplay2");
+        auto* primary = child<DisplayBox>(window_.get(), "TxtDisplay");
+        auto* secondary = child<DisplayBox>(window_.get(), "txtdisplay2");
         QVERIFY(primary->isVisible() && primary->text().isEmpty());
         QVERIFY(!secondary->isVisible() && secondary->text().isEmpty());
         QCOMPARE(QApplication::focusWidget(), primary);
@@ -159,7 +159,7 @@ private slots:
     }
 
     void typedTextIsReadByTheNextKey() {
-        auto* primary = child<QLineEdit>(window_.get(), "TxtDisplay");
+        auto* primary = child<DisplayBox>(window_.get(), "TxtDisplay");
         QTest::keyClicks(primary, "1 2");
         clickKeys(*window_, "+");
         QTest::keyClicks(visibleDisplay(*window_), "5");
@@ -169,7 +169,7 @@ private slots:
     }
 
     void displaysTakeLongTexts() {
-        auto* primary = child<QLineEdit>(window_.get(), "TxtDisplay");
+        auto* primary = child<DisplayBox>(window_.get(), "TxtDisplay");
         const QString digits(100000, QLatin1Char('1'));
         primary->selectAll();
         primary->insert(digits); // as a paste does
@@ -177,6 +177,17 @@ private slots:
         QCOMPARE(window_->calculator().TxtDisplay().text.size(), std::size_t(100000));
         clickKeys(*window_, "2");
         QCOMPARE(primary->text(), digits + QLatin1Char('2'));
+    }
+
+    void screenReaderEditsReachTheCalculator() {
+        QAccessibleInterface* display =
+            QAccessible::queryAccessibleInterface(visibleDisplay(*window_));
+        QVERIFY(display && display->editableTextInterface());
+        display->setText(QAccessible::Value, QStringLiteral("1"));
+        display->editableTextInterface()->insertText(1, QStringLiteral("2"));
+        QCOMPARE(window_->calculator().TxtDisplay().text, std::string("12"));
+        clickKeys(*window_, "+ 5 =");
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
     }
 
     void disabledEqualsIgnoresClicks() {

@@ -1,11 +1,11 @@
 // Helpers shared by the window tests.
 #pragma once
 
+#include "display_box.h"
 #include "look.h"
 #include "main_window.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -41,9 +41,9 @@ inline void clickKeys(const MainWindow& window, const QString& captions) {
 }
 
 // The display box on view.
-inline QLineEdit* visibleDisplay(const MainWindow& window) {
-    auto* primary = child<QLineEdit>(&window, "TxtDisplay");
-    auto* secondary = child<QLineEdit>(&window, "txtdisplay2");
+inline DisplayBox* visibleDisplay(const MainWindow& window) {
+    auto* primary = child<DisplayBox>(&window, "TxtDisplay");
+    auto* secondary = child<DisplayBox>(&window, "txtdisplay2");
     return primary->isVisible() ? primary : secondary;
 }
 
