@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -24,7 +26,7 @@ namespace {
 constexpr int kHorizontalMargin = 2;
 // The undo and redo histories together hold at most this many characters;
 // the oldest steps go first.
-constexpr qsizetype kHistoryLimit = qsizetype{4} << 20;
+constexpr qsizetype kHistoryLimit = 4 * DisplayBox::kUserLimit;
 // A piece of the line is first laid out this many characters long, then
 // four times as long until it is wide enough, but never longer than the
 // longest piece: characters without width cannot make a key's click slow.
@@ -206,9 +208,19 @@ bool DisplayBox::replace(qsizetype start, qsizetype length, const QString& text)
     return edit(start, length, text, Step::Edit);
 }
 
+bool DisplayBox::allows(qsizetype newLength) {
+    if (newLength > kUserLimit && newLength > text_.size()) {
+        refuse();
+        return false;
+    }
+    return true;
+}
+
 bool DisplayBox::edit(qsizetype start, qsizetype length, const QString& text, Step step) {
     start = std::clamp<qsizetype>(start, 0, text_.size());
     length = std::clamp<qsizetype>(length, 0, text_.size() - start);
+    if (!allows(text_.size() - length + text.size()))
+        return false;
     QString next = text_;
     next.replace(start, length, text);
     change(std::move(next), start + text.size(), start + text.size(), step);
@@ -244,7 +256,7 @@ void DisplayBox::remember(std::deque<Snapshot>& history, Snapshot snapshot) {
 }
 
 void DisplayBox::restore(std::deque<Snapshot>& from, std::deque<Snapshot>& to) {
-    if (from.empty())
+    if (from.empty() || !allows(from.back().text.size()))
         return;
     Snapshot restored = std::move(from.back());
     from.pop_back();
@@ -256,6 +268,34 @@ void DisplayBox::restore(std::deque<Snapshot>& from, std::deque<Snapshot>& to) {
 void DisplayBox::undo() { restore(undo_, redo_); }
 
 void DisplayBox::redo() { restore(redo_, undo_); }
+
+void DisplayBox::refuse() {
+    typing_ = false;
+    QApplication::beep();
+    if (!notice_) {
+        notice_ = new QLabel(parentWidget() ? parentWidget() : this);
+        notice_->setObjectName(QStringLiteral("refusalNotice"));
+        notice_->setText(QStringLiteral("Not taken: at most %1 characters")
+                             .arg(QLocale(QLocale::English).toString(kUserLimit)));
+        notice_->setWordWrap(true);
+        // Clicks go through it to the keys beneath.
+        notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        notice_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        notice_->setMargin(2);
+        notice_->setForegroundRole(QPalette::ToolTipText);
+        notice_->setBackgroundRole(QPalette::ToolTipBase);
+        notice_->setAutoFillBackground(true);
+    }
+    // Just below the box, across its width, in front of whatever lies there.
+    const QRect box = notice_->parentWidget() == this ? rect() : geometry();
+    notice_->setGeometry(box.left(), box.bottom() + 1, box.width(),
+                         notice_->heightForWidth(box.width()));
+    notice_->show();
+    notice_->raise();
+    noticeTimer_.start(kNoticeTime, this);
+    QAccessibleEvent alert(notice_, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
 
 void DisplayBox::announceChange(const QString& before) {
     if (!QAccessible::isActive())
@@ -784,6 +824,8 @@ void DisplayBox::dropEvent(QDropEvent* event) {
     dropPosition_ = -1;
     const QString dropped = event->mimeData()->text();
     const qsizetype position = positionAt(event->position().toPoint());
+    // A refused drop is ignored, so that a text dragged away is not taken
+    // from where it came.
     if (dropped.isEmpty() || !replace(position, 0, dropped)) {
         event->ignore();
         update();
@@ -819,6 +861,10 @@ void DisplayBox::timerEvent(QTimerEvent* event) {
     if (event->timerId() == blink_.timerId()) {
         caretOn_ = !caretOn_;
         update();
+    } else if (event->timerId() == noticeTimer_.timerId()) {
+        noticeTimer_.stop();
+        if (notice_)
+            notice_->hide();
     } else if (event->timerId() == tripleClick_.timerId()) {
         tripleClick_.stop();
     } else {

@@ -3,7 +3,10 @@
 // The keys set its text however long it grows. The user's own editing
 // (typing, pasting by keyboard, context menu or middle click, dropping,
 // an input method, undo and redo, and the accessibility interface) goes
-// through one place, and every edit is reported by textEdited().
+// through one place that refuses, whole, any edit that would make the text
+// longer than kUserLimit characters and longer than it is: the text stays
+// exactly as it was, the box beeps and a short notice shows under it for
+// a few seconds. Every accepted edit is reported by textEdited().
 //
 // The box lays out and draws only the characters on view, never the whole
 // text, so a key's click costs about the same whether the display holds
@@ -17,6 +20,7 @@
 
 #include <deque>
 
+class QLabel;
 class QMenu;
 class QStyleOptionFrame;
 class QTextLayout;
@@ -27,6 +31,11 @@ class DisplayBox : public QWidget {
     Q_OBJECT
 
 public:
+    // The longest text the user's own edits may make: 1 Mi characters.
+    static constexpr qsizetype kUserLimit = qsizetype{1} << 20;
+    // How long the notice of a refused edit stays, in milliseconds.
+    static constexpr int kNoticeTime = 3000;
+
     explicit DisplayBox(QWidget* parent = nullptr);
     ~DisplayBox() override;
 
@@ -36,7 +45,9 @@ public:
     // emitted.
     void setText(const QString& text);
 
-    // The user's edits. Inserts at the caret in place of the selection.
+    // The user's edits, each refused whole when too long (see above); the
+    // two that return say whether the edit was taken. Inserts at the caret
+    // in place of the selection.
     bool insert(const QString& text);
     // Replaces `length` characters from `start` and selects nothing.
     bool replace(qsizetype start, qsizetype length, const QString& text);
@@ -72,6 +83,9 @@ public:
     // Delete and Select All. The caller owns it.
     [[nodiscard]] QMenu* createStandardContextMenu();
 
+    // The notice of the last refused edit, or null before the first.
+    [[nodiscard]] QLabel* refusalNotice() const { return notice_; }
+
     [[nodiscard]] QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 signals:
@@ -105,9 +119,12 @@ private:
     };
     enum class Step { Edit, Typing, History };
 
+    // Whether the user may make the text this long; refuses the edit if not.
+    bool allows(qsizetype newLength);
     bool edit(qsizetype start, qsizetype length, const QString& text, Step step);
     // Every change of the text but the keys' ends here.
     void change(QString next, qsizetype cursor, qsizetype anchor, Step step);
+    void refuse();
     void remember(std::deque<Snapshot>& history, Snapshot snapshot);
     void restore(std::deque<Snapshot>& from, std::deque<Snapshot>& to);
     void announceChange(const QString& before);
@@ -157,6 +174,8 @@ private:
     QBasicTimer blink_;
     QBasicTimer tripleClick_;
     QPoint tripleClickPoint_;
+    QLabel* notice_ = nullptr;
+    QBasicTimer noticeTimer_;
 };
 
 } // namespace rurozovizera::ui

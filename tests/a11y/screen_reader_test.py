@@ -90,13 +90,18 @@ def main():
         assert result == "17", "the display reads %r, not '17'" % result
 
         # Text written into the display by the screen reader is what the
-        # next key reads.
+        # next key reads; text that would make it longer than 1 Mi
+        # characters is refused whole.
         press(main_window, "clear")
         visible_display(main_window).queryEditableText().setTextContents("12")
         for key in ("add", "5", "equals"):
             press(main_window, key)
         result = displayed_text(main_window)
         assert result == "17", "after writing 12, the display reads %r, not '17'" % result
+        visible_display(main_window).queryEditableText().setTextContents("1" * (1 << 20) + "1")
+        time.sleep(0.2)
+        result = displayed_text(main_window)
+        assert result == "17", "a text too long was taken: %d characters" % len(result)
 
         press(main_window, "About", pyatspi.ROLE_MENU_ITEM)
         about = window(app, "About")

@@ -1,10 +1,12 @@
 // The display box on its own: editing as in any text box, the view of a long
-// text, and the ways the user's edits come in. Runs under the offscreen
-// platform and again under X11.
+// text, and the limit on the user's own edits along every way an edit comes
+// in. Runs under the offscreen platform and again under X11, where the
+// middle button pastes the selection.
 #include "window_testing.h"
 
 #include <QAccessible>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -18,6 +20,7 @@ using namespace rurozovizera::ui::testing;
 namespace {
 
 constexpr qsizetype kLong = qsizetype{1} << 20;
+constexpr qsizetype kLimit = DisplayBox::kUserLimit;
 
 QString ones(qsizetype count) { return QString(count, QLatin1Char('1')); }
 
@@ -140,6 +143,7 @@ private slots:
         QCOMPARE(box_->cursorPosition(), long_.size());
         QVERIFY(!box_->isUndoAvailable());
         QVERIFY(edited.isEmpty());
+        QVERIFY(!box_->refusalNotice());
     }
 
     void copyCutAndPasteTheWholeText() {
@@ -285,7 +289,140 @@ private slots:
         QCOMPARE(edited.last().at(0).toString(), QStringLiteral("94560"));
     }
 
+    // Every way the user's edits come in, each adding `added` ones to a text
+    // of `before` ones that the keys have set.
+    void userEditsStopAtTheLimit_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<qsizetype>("before");
+        QTest::addColumn<qsizetype>("added");
+        QTest::addColumn<bool>("taken");
+        const char* ways[] = {"typing",
+                              "paste key",
+                              "paste in the menu",
+                              "middle button",
+                              "drop",
+                              "input method",
+                              "screen reader insert",
+                              "screen reader replace",
+                              "screen reader value"};
+        for (const char* way : ways) {
+            const auto row = [way](const char* what) -> QTestData& {
+                return QTest::addRow("%s: %s", way, what) << QString::fromLatin1(way);
+            };
+            row("up to the limit") << kLimit - 1 << qsizetype{1} << true;
+            row("one past the limit") << kLimit << qsizetype{1} << false;
+            row("longer than the keys left it") << kLimit + 5 << qsizetype{1} << false;
+            if (qstrcmp(way, "typing") != 0) {
+                row("a paste of the whole limit") << qsizetype{0} << kLimit << true;
+                row("a paste twice the limit") << qsizetype{3} << 2 * kLimit << false;
+            }
+        }
+    }
+
+    void userEditsStopAtTheLimit() {
+        QFETCH(QString, way);
+        QFETCH(qsizetype, before);
+        QFETCH(qsizetype, added);
+        QFETCH(bool, taken);
+        if (way == "middle button" && !QGuiApplication::clipboard()->supportsSelection())
+            QSKIP("this platform has no selection to paste");
+        const QString start = ones(before);
+        box_->setText(start);
+        QSignalSpy edited(box_, &DisplayBox::textEdited);
+        addOnes(way, added);
+        if (QTest::currentTestFailed())
+            return;
+        if (taken) {
+            QCOMPARE(box_->text().size(), before + added);
+            QVERIFY(box_->text() == ones(before + added));
+            QCOMPARE(edited.size(), 1);
+            QVERIFY(!box_->refusalNotice());
+        } else {
+            // Refused whole: nothing was cut short, and the box says so.
+            QCOMPARE(box_->text().size(), before);
+            QVERIFY(box_->text() == start);
+            QVERIFY(edited.isEmpty());
+            QLabel* notice = box_->refusalNotice();
+            QVERIFY(notice && notice->isVisible());
+            QCOMPARE(notice->text(), QStringLiteral("Not taken: at most 1,048,576 characters"));
+        }
+    }
+
+    void shorterEditsGoOnBeyondTheLimit() {
+        box_->setText(ones(kLimit + 5));
+        QTest::keyClick(box_, Qt::Key_Backspace);
+        QCOMPARE(box_->text().size(), kLimit + 4);
+        box_->setSelection(0, 2);
+        QTest::keyClick(box_, Qt::Key_2);
+        QCOMPARE(box_->text().size(), kLimit + 3);
+        QVERIFY(!box_->refusalNotice());
+        // Undoing that edit would make the text longer again.
+        QTest::keyClick(box_, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box_->text().size(), kLimit + 3);
+        QVERIFY(box_->refusalNotice() && box_->refusalNotice()->isVisible());
+    }
+
+    void theNoticeGoesAwayByItself() {
+        box_->setText(ones(kLimit));
+        QTest::keyClick(box_, Qt::Key_1);
+        QLabel* notice = box_->refusalNotice();
+        QVERIFY(notice && notice->isVisible());
+        // Beside the box, not in a window of its own that would take the focus.
+        QVERIFY(!notice->isWindow());
+        QCOMPARE(notice->geometry().top(), box_->geometry().bottom() + 1);
+        QCOMPARE(QApplication::focusWidget(), box_);
+        QTRY_VERIFY_WITH_TIMEOUT(!notice->isVisible(), DisplayBox::kNoticeTime + 2000);
+        // Typing goes on as before.
+        QTest::keyClick(box_, Qt::Key_Backspace);
+        QCOMPARE(box_->text().size(), kLimit - 1);
+    }
+
 private:
+    // Adds `count` ones at the end of the text, the given way.
+    void addOnes(const QString& way, qsizetype count) {
+        const QString added = ones(count);
+        const qsizetype end = box_->text().size();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (way == "typing") {
+            QCOMPARE(count, qsizetype{1});
+            QTest::keyClick(box_, Qt::Key_1);
+        } else if (way == "paste key") {
+            clipboard->setText(added);
+            QTest::keyClick(box_, Qt::Key_V, Qt::ControlModifier);
+        } else if (way == "paste in the menu") {
+            clipboard->setText(added);
+            std::unique_ptr<QMenu> menu(box_->createStandardContextMenu());
+            for (QAction* action : menu->actions())
+                if (action->text().startsWith(QStringLiteral("&Paste")))
+                    action->trigger();
+        } else if (way == "middle button") {
+            clipboard->setText(added, QClipboard::Selection);
+            QTest::mouseClick(box_, Qt::MiddleButton, {}, QPoint(box_->width() - 4, 12));
+        } else if (way == "drop") {
+            QMimeData dragged;
+            dragged.setText(added);
+            const QPoint point(box_->width() - 4, 12);
+            QDragEnterEvent enter(point, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+            QApplication::sendEvent(box_, &enter);
+            QDropEvent drop(point, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+            QApplication::sendEvent(box_, &drop);
+        } else if (way == "input method") {
+            QInputMethodEvent committed;
+            committed.setCommitString(added);
+            QApplication::sendEvent(box_, &committed);
+        } else if (way == "screen reader insert") {
+            accessible(box_)->editableTextInterface()->insertText(static_cast<int>(end), added);
+        } else if (way == "screen reader replace") {
+            const int replaced = end > 0 ? 1 : 0;
+            accessible(box_)->editableTextInterface()->replaceText(0, replaced,
+                                                                   ones(replaced) + added);
+        } else if (way == "screen reader value") {
+            accessible(box_)->setText(QAccessible::Value, box_->text() + added);
+        } else {
+            QFAIL(qPrintable(QStringLiteral("no way ") + way));
+        }
+    }
+
     std::unique_ptr<QWidget> window_;
     DisplayBox* box_ = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -188,6 +189,34 @@ private slots:
         QCOMPARE(window_->calculator().TxtDisplay().text, std::string("12"));
         clickKeys(*window_, "+ 5 =");
         QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
+    }
+
+    void theKeysGoOnWhereTypingStops() {
+        constexpr qsizetype limit = DisplayBox::kUserLimit;
+        auto* primary = child<DisplayBox>(window_.get(), "TxtDisplay");
+        QGuiApplication::clipboard()->setText(QString(limit, QLatin1Char('1')));
+        primary->paste();
+        QCOMPARE(window_->calculator().TxtDisplay().text.size(), std::size_t(limit));
+        clickKeys(*window_, "7");
+        QCOMPARE(primary->text().size(), limit + 1);
+        QCOMPARE(window_->calculator().TxtDisplay().text.size(), std::size_t(limit + 1));
+        // Typing more is refused, in the window and in the calculator...
+        QTest::keyClick(primary, Qt::Key_1);
+        QCOMPARE(window_->calculator().TxtDisplay().text.size(), std::size_t(limit + 1));
+        QVERIFY(window_->calculator().TxtDisplay().text.ends_with("17"));
+        QVERIFY(primary->refusalNotice() && primary->refusalNotice()->isVisible());
+        QCOMPARE(primary->refusalNotice()->parentWidget(), window_->centralWidget());
+        QVERIFY(!QApplication::activeModalWidget());
+        // The key the notice lies over still takes clicks there.
+        auto* memoryAdd = child<QPushButton>(window_.get(), "CmdMem");
+        const QRect covered =
+            primary->refusalNotice()->geometry().intersected(memoryAdd->geometry());
+        QVERIFY(!covered.isEmpty());
+        QCOMPARE(window_->centralWidget()->childAt(covered.center()), memoryAdd);
+        // ...and taking away is not.
+        QTest::keyClick(primary, Qt::Key_Backspace);
+        QCOMPARE(window_->calculator().TxtDisplay().text.size(), std::size_t(limit));
+        QGuiApplication::clipboard()->clear();
     }
 
     void disabledEqualsIgnoresClicks() {
