@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "about_window.h"
+#include "display_box.h"
 #include "form_controls.h"
 #include "help_window.h"
 #include "keypad_layout.h"
@@ -8,12 +9,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 
 #include <algorithm>
-#include <limits>
 #include <map>
 
 namespace rurozovizera::ui {
@@ -33,19 +32,12 @@ const QString kTitle = QStringLiteral("RuRozovizera");
 
 std::size_t indexOf(Key key) { return static_cast<std::size_t>(key); }
 
-QLineEdit* createDisplay(QWidget* parent, const char* name) {
-    auto* display = new QLineEdit(parent);
+DisplayBox* createDisplay(QWidget* parent, const char* name) {
+    auto* display = new DisplayBox(parent);
     display->setObjectName(QString::fromLatin1(name));
     display->setGeometry(kDisplayBox.toPixels());
-    // Any text of any length may be typed or pasted.
-    display->setMaxLength(std::numeric_limits<int>::max());
     // The two boxes take turns on screen; either is the display.
     display->setAccessibleName(QStringLiteral("display"));
-    // Digits need no shaping; skipping it keeps a key's click quick even
-    // when the display holds a pasted text of a million characters.
-    QFont font = display->font();
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    display->setFont(font);
     QPalette face = display->palette();
     face.setColor(QPalette::Base, fromBgr(kKeyFace));
     display->setPalette(face);
@@ -101,8 +93,8 @@ void MainWindow::buildClientArea() {
     // The user's own typing goes into the engine's state at once, so the next
     // key reads it. Only the box on view takes typing, and the engine puts
     // typing into the display on view.
-    for (QLineEdit* box : {primaryDisplay_, secondaryDisplay_}) {
-        connect(box, &QLineEdit::textEdited, this,
+    for (DisplayBox* box : {primaryDisplay_, secondaryDisplay_}) {
+        connect(box, &DisplayBox::textEdited, this,
                 [this](const QString& text) { calculator_.type(text.toStdString()); });
     }
 
@@ -169,7 +161,7 @@ void MainWindow::pressKey(Key key) {
 }
 
 void MainWindow::showState() {
-    const auto show = [](QLineEdit* box, const Display& display) {
+    const auto show = [](DisplayBox* box, const Display& display) {
         const QString text = QString::fromStdString(display.text);
         if (box->text() != text)
             box->setText(text);

@@ -12,12 +12,12 @@
 
 #include <array>
 
-class QLineEdit;
 class QPushButton;
 
 namespace rurozovizera::ui {
 
 class AboutWindow;
+class DisplayBox;
 class HelpWindow;
 class SplashWindow;
 
@@ -54,8 +54,8 @@ private:
     void endApplication();
 
     Calculator calculator_;
-    QLineEdit* primaryDisplay_ = nullptr;
-    QLineEdit* secondaryDisplay_ = nullptr;
+    DisplayBox* primaryDisplay_ = nullptr;
+    DisplayBox* secondaryDisplay_ = nullptr;
     std::array<QPushButton*, kKeyCount> keys_{}; // by Key
     QPushButton* helpKey_ = nullptr;
 

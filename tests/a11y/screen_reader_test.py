@@ -8,10 +8,11 @@ X11 (the default) or natively on Wayland:
 
 It finds the calculator's windows through the accessibility bus by their
 names, presses the keys 1, 2, +, 5 and = through their accessible actions,
-reads the result from the visible display, checks that Clear hides the
-greeting window, opens the About and help-example windows the same way,
-and chooses Exit, after which the program must have ended with every
-window gone. Exit status 0 when every check passes.
+reads the result from the visible display, writes into the display as a
+screen reader's user does, checks that Clear hides the greeting window,
+opens the About and help-example windows the same way, and chooses Exit,
+after which the program must have ended with every window gone. Exit
+status 0 when every check passes.
 """
 
 import os
@@ -80,10 +81,14 @@ def press(root, name, role=pyatspi.ROLE_PUSH_BUTTON):
     time.sleep(0.2)
 
 
-def displayed_text(main):
+def visible_display(main):
     box = find(main, pyatspi.ROLE_TEXT, "display", showing=True)
     assert box is not None, "no visible display"
-    text = box.queryText()
+    return box
+
+
+def displayed_text(main):
+    text = visible_display(main).queryText()
     return text.getText(0, text.characterCount)
 
 
@@ -111,6 +116,19 @@ def main():
                    lambda: all(child is None or child.name != SPLASH_WINDOW or not showing(child)
                                for child in app))
         assert displayed_text(main_window) == "", "Clear left text on the display"
+
+        # Text written into the display by the screen reader is what the
+        # next key reads; text that would make it longer than 1 Mi
+        # characters is refused whole.
+        visible_display(main_window).queryEditableText().setTextContents("12")
+        for key in ("add", "5", "equals"):
+            press(main_window, key)
+        result = displayed_text(main_window)
+        assert result == "17", "after writing 12, the display reads %r, not '17'" % result
+        visible_display(main_window).queryEditableText().setTextContents("1" * (1 << 20) + "1")
+        time.sleep(0.2)
+        result = displayed_text(main_window)
+        assert result == "17", "a text too long was taken: %d characters" % len(result)
 
         press(main_window, "About", pyatspi.ROLE_MENU_ITEM)
         about = window(app, "About")

@@ -1,11 +1,21 @@
 #!/bin/sh
 # Checks of the installed calculator and of its Debian package.
-#   check.sh fresh DIR COMMAND...  empties DIR, then runs COMMAND
+#   check.sh fresh DIR COMMAND...  empties DIR, then runs COMMAND under
+#                                  umask 000, the most permissive a builder
+#                                  may have
 #   check.sh files PREFIX LIST     every file of LIST lies below PREFIX
 #   check.sh package DIR LIST      the package built in DIR holds every file of
 #                                  LIST below /usr, depends on Qt and the
 #                                  fonts, and recommends Qt's Wayland platform
-#   check.sh lintian DIR           lintian finds no error in the package
+#   check.sh lintian DIR           lintian finds no error or warning in the
+#                                  package
+#   check.sh modes DIR             every folder of the package built in DIR
+#                                  is rwxr-xr-x, every file rw-r--r-- or
+#                                  rwxr-xr-x
+#   check.sh tree-modes PREFIX     the same for everything below PREFIX
+#   check.sh hardened PROGRAM      PROGRAM is a position-independent
+#                                  executable with a stack protector, its
+#                                  relocations read-only and bound at start
 #   check.sh no-search-path PROGRAM PROGRAM carries no library search path
 #                                  (RPATH or RUNPATH)
 #   check.sh starts PROGRAM        PROGRAM shows the main window (needs an X
@@ -30,6 +40,7 @@ case "$1" in
 fresh)
     rm -rf "$2"
     shift 2
+    umask 000
     exec "$@"
     ;;
 files)
@@ -52,7 +63,26 @@ package)
         fail "the package does not recommend qt6-wayland"
     ;;
 lintian)
-    lintian --fail-on error "$(the_package "$2")"
+    lintian --fail-on error,warning "$(the_package "$2")"
+    ;;
+modes | tree-modes)
+    if [ "$1" = modes ]; then
+        entries=$(dpkg-deb --contents "$(the_package "$2")" | awk '{ print $1, $6 }')
+    else
+        entries=$(find "$2" -mindepth 1 -printf '%M %p\n')
+    fi
+    [ -n "$entries" ] || fail "nothing to check in $2"
+    bad=$(printf '%s\n' "$entries" | grep -Ev '^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x) ' || true)
+    [ -z "$bad" ] || fail "entries with other modes:
+$bad"
+    ;;
+hardened)
+    readelf --file-header "$2" | grep -q 'Type: *DYN' || fail "$2 is not position-independent"
+    readelf --dynamic "$2" | grep -q 'FLAGS_1.*PIE' || fail "$2 is not marked PIE"
+    readelf --dynamic "$2" | grep -Eq 'BIND_NOW|FLAGS_1.* NOW' || fail "$2 is not bound at start"
+    readelf --program-headers "$2" | grep -q GNU_RELRO || fail "$2 has no read-only relocations"
+    readelf --dyn-syms --wide "$2" | grep -q ' __stack_chk_fail' ||
+        fail "$2 has no stack protector"
     ;;
 no-search-path)
     if readelf --dynamic "$2" | grep -E 'R(UN)?PATH'; then

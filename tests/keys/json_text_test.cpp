@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cstdio>
 #include <limits>
+#include <string>
 
 namespace rurozovizera::keys {
 namespace {
@@ -61,6 +62,36 @@ TEST(EncodeJsonString, KeepsValidUtf8AndReplacesInvalidBytes) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(encodeJsonString(c.text), "\"" + c.encoded + "\"") << c.text;
+}
+
+TEST(QuoteStart, QuotesAtMostSoManyCharactersAndGivesTheLengthWhenCut) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    const std::string e = "\xC3\xA9"; // one character, two bytes
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    struct Case {
+        std::string text;
+        std::size_t characters;
+        std::string quoted;
+    };
+    const Case cases[] = {
+        {"", 4, R"("")"},
+        {"bogus", 5, R"("bogus")"},
+        {"bogus!", 5, R"("bogus"... (6 bytes))"},
+        {"caf" + e, 4, "\"caf" + e + "\""},
+        {"caf" + e + e, 4, "\"caf" + e + "\"... (7 bytes)"},
+        {"ab" + emoji + "cd", 3, "\"ab" + emoji + "\"... (8 bytes)"},
+        // A control character is one character, however it is escaped.
+        {"\t\r\x01z", 3, R"("\t\r\u0001"... (4 bytes))"},
+        // A byte that is not UTF-8 is one character, written as U+FFFD.
+        {std::string("\xFF\xFE") + "ab", 3, "\"" + replacement + replacement + "a\"... (4 bytes)"},
+        // A truncated sequence at the cut counts one byte at a time.
+        {"a\xC3", 2, "\"a" + replacement + "\""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(quoteStart(c.text, c.characters), c.quoted) << c.text;
+
+    const std::string megabyte(1 << 20, 'x');
+    EXPECT_EQ(quoteStart(megabyte, 80), "\"" + std::string(80, 'x') + "\"... (1048576 bytes)");
 }
 
 TEST(HexDouble, WritesWhatPrintfAWrites) {

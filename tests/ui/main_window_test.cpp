@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -36,8 +37,8 @@ private slots:
         QVERIFY(!window_->help());
         QCOMPARE(QApplication::activeWindow(), window_.get());
         QCOMPARE(window_->windowTitle(), QStringLiteral("RuRozovizera(Frost Figures)"));
-        auto* primary = child<QLineEdit>(window_.get(), "TxtDisplay");
-        auto* secondary = child<QLineEdit>(window_.get(), "txtdisplay2");
+        auto* primary = child<DisplayBox>(window_.get(), "TxtDisplay");
+        auto* secondary = child<DisplayBox>(window_.get(), "txtdisplay2");
         QVERIFY(primary->isVisible() && primary->text().isEmpty());
         QVERIFY(!secondary->isVisible() && secondary->text().isEmpty());
         QCOMPARE(QApplication::focusWidget(), primary);
@@ -161,7 +162,7 @@ private slots:
     }
 
     void typedTextIsReadByTheNextKey() {
-        auto* primary = child<QLineEdit>(window_.get(), "TxtDisplay");
+        auto* primary = child<DisplayBox>(window_.get(), "TxtDisplay");
         QTest::keyClicks(primary, "1 2");
         clickKeys(*window_, "+");
         QTest::keyClicks(visibleDisplay(*window_), "5");
@@ -171,7 +172,7 @@ private slots:
     }
 
     void displaysTakeLongTexts() {
-        auto* primary = child<QLineEdit>(window_.get(), "TxtDisplay");
+        auto* primary = child<DisplayBox>(window_.get(), "TxtDisplay");
         const QString digits(100000, QLatin1Char('1'));
         primary->selectAll();
         primary->insert(digits); // as a paste does
@@ -179,6 +180,45 @@ private slots:
         QCOMPARE(window_->calculator().primary().text.size(), std::size_t(100000));
         clickKeys(*window_, "2");
         QCOMPARE(primary->text(), digits + QLatin1Char('2'));
+    }
+
+    void screenReaderEditsReachTheCalculator() {
+        QAccessibleInterface* display =
+            QAccessible::queryAccessibleInterface(visibleDisplay(*window_));
+        QVERIFY(display && display->editableTextInterface());
+        display->setText(QAccessible::Value, QStringLiteral("1"));
+        display->editableTextInterface()->insertText(1, QStringLiteral("2"));
+        QCOMPARE(window_->calculator().primary().text, std::string("12"));
+        clickKeys(*window_, "+ 5 =");
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
+    }
+
+    void theKeysGoOnWhereTypingStops() {
+        constexpr qsizetype limit = DisplayBox::kUserLimit;
+        auto* primary = child<DisplayBox>(window_.get(), "TxtDisplay");
+        QGuiApplication::clipboard()->setText(QString(limit, QLatin1Char('1')));
+        primary->paste();
+        QCOMPARE(window_->calculator().primary().text.size(), std::size_t(limit));
+        clickKeys(*window_, "7");
+        QCOMPARE(primary->text().size(), limit + 1);
+        QCOMPARE(window_->calculator().primary().text.size(), std::size_t(limit + 1));
+        // Typing more is refused, in the window and in the calculator...
+        QTest::keyClick(primary, Qt::Key_1);
+        QCOMPARE(window_->calculator().primary().text.size(), std::size_t(limit + 1));
+        QVERIFY(window_->calculator().primary().text.ends_with("17"));
+        QVERIFY(primary->refusalNotice() && primary->refusalNotice()->isVisible());
+        QCOMPARE(primary->refusalNotice()->parentWidget(), window_->centralWidget());
+        QVERIFY(!QApplication::activeModalWidget());
+        // The key the notice lies over still takes clicks there.
+        auto* memoryAdd = child<QPushButton>(window_.get(), "CmdMem");
+        const QRect covered =
+            primary->refusalNotice()->geometry().intersected(memoryAdd->geometry());
+        QVERIFY(!covered.isEmpty());
+        QCOMPARE(window_->centralWidget()->childAt(covered.center()), memoryAdd);
+        // ...and taking away is not.
+        QTest::keyClick(primary, Qt::Key_Backspace);
+        QCOMPARE(window_->calculator().primary().text.size(), std::size_t(limit));
+        QGuiApplication::clipboard()->clear();
     }
 
     void disabledEqualsIgnoresClicks() {

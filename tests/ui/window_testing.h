@@ -2,10 +2,10 @@
 #pragma once
 
 #include "application_setup.h"
+#include "display_box.h"
 #include "main_window.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -39,9 +39,9 @@ inline void clickKeys(const MainWindow& window, const QString& captions) {
 }
 
 // The display box on view.
-inline QLineEdit* visibleDisplay(const MainWindow& window) {
-    auto* primary = child<QLineEdit>(&window, "TxtDisplay");
-    auto* secondary = child<QLineEdit>(&window, "txtdisplay2");
+inline DisplayBox* visibleDisplay(const MainWindow& window) {
+    auto* primary = child<DisplayBox>(&window, "TxtDisplay");
+    auto* secondary = child<DisplayBox>(&window, "txtdisplay2");
     return primary->isVisible() ? primary : secondary;
 }
 

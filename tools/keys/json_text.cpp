@@ -1,5 +1,6 @@
 #include "json_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -169,6 +170,16 @@ std::string encodeJsonString(std::string_view text) {
         }
     }
     out.push_back('"');
+    return out;
+}
+
+std::string quoteStart(std::string_view text, std::size_t characters) {
+    std::size_t end = 0;
+    for (std::size_t count = 0; count < characters && end < text.size(); ++count)
+        end += std::max<std::size_t>(validUtf8Length(text, end), 1);
+    std::string out = encodeJsonString(text.substr(0, end));
+    if (end < text.size())
+        out.append("... (").append(std::to_string(text.size())).append(" bytes)");
     return out;
 }
 

@@ -20,6 +20,12 @@ namespace rurozovizera::keys {
 // the output is always valid UTF-8 whatever the display holds.
 [[nodiscard]] std::string encodeJsonString(std::string_view text);
 
+// The start of a text for a message: at most `characters` characters of it
+// encoded as by encodeJsonString (a byte that is not valid UTF-8 counts as
+// one character), followed by "... (N bytes)" when the text is longer, so
+// that a message stays short however long the text.
+[[nodiscard]] std::string quoteStart(std::string_view text, std::size_t characters);
+
 // A double exactly, in the form of C's printf "%a" ("0x1.8p+1", "-0x0p+0"),
 // independent of the process's locale.
 [[nodiscard]] std::string hexDouble(double value);

@@ -1,14 +1,52 @@
 // rurozovizera-keys: drives the calculator from standard input, one command
 // a line, and reports its state after each command as a line of JSON.
-// Exit status 0 at the end of input, 2 at the first line that is not a
-// command.
+//
+// A line ends at "\n" or "\r\n" (scripts saved on Windows), and a UTF-8
+// byte-order mark at the start of the input is skipped. Exit status 0 at
+// the end of input, 2 at the first line that is not a command, and 1 when
+// the input cannot be read or any output cannot be written: a driver whose
+// report was lost never says it succeeded.
 #include "json_text.h"
 #include "key_driver.h"
 
+#include <cerrno>
 #include <clocale>
-#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::string_view kProgram = "rurozovizera-keys: ";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// How much of a bad line its message quotes.
+constexpr std::size_t kQuotedCharacters = 80;
+
+// Writes the whole text to standard output, taking up again after a short
+// write. False when a write fails, with errno saying why.
+bool writeAll(std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, text.data(), text.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+int fail(std::string_view what, int error) {
+    std::cerr << kProgram << what << ": " << std::strerror(error) << '\n';
+    return 1;
+}
+
+} // namespace
 
 int main() {
     // Take the user's locale as the windowed program does; the calculator's
@@ -19,16 +57,30 @@ int main() {
     rurozovizera::keys::KeyDriver driver;
     std::string line;
     for (long number = 1; std::getline(std::cin, line); ++number) {
+        // getline stops at "\n"; a "\r" before it belongs to the line end.
+        // A "\r" that ends the input without a "\n" is part of the line.
+        if (line.ends_with('\r') && !std::cin.eof())
+            line.pop_back();
+        if (number == 1 && line.starts_with(kByteOrderMark))
+            line.erase(0, kByteOrderMark.size());
         if (line.empty())
             continue;
-        const auto output = driver.run(line);
+        auto output = driver.run(line);
         if (!output) {
-            std::cerr << "rurozovizera-keys: line " << number
-                      << " is not a command: " << rurozovizera::keys::encodeJsonString(line)
-                      << '\n';
+            std::cerr << kProgram << "line " << number << " is not a command: "
+                      << rurozovizera::keys::quoteStart(line, kQuotedCharacters) << '\n';
             return 2;
         }
-        std::cout << *output << '\n' << std::flush;
+        output->push_back('\n');
+        if (!writeAll(*output))
+            return fail("cannot write standard output", errno);
     }
+    if (std::cin.bad())
+        return fail("cannot read standard input", errno);
+    // Where writes are only checked when the file is closed (on some
+    // network file systems), the close reports the failure. Standard output
+    // closed from the start is fine when nothing was written to it.
+    if (::close(STDOUT_FILENO) != 0 && errno != EBADF)
+        return fail("cannot write standard output", errno);
     return 0;
 }

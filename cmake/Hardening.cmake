@@ -1,0 +1,19 @@
+# The hardening Debian gives the programs it builds, for every target of the
+# project whatever the build type: a stack protector, stack-clash protection,
+# control-flow protection where the processor has it, position-independent
+# executables, and relocations made read-only once bound, all bound at
+# start. _FORTIFY_SOURCE works only with optimisation (glibc warns without
+# it), so it is set for the optimised build types alone; the sanitizer and
+# fuzz builds are Debug builds, where AddressSanitizer checks those calls.
+include(CheckPIESupported)
+check_pie_supported(LANGUAGES CXX)
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+
+add_compile_options(
+    -fstack-protector-strong
+    -fstack-clash-protection
+    "$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|i.86)$")
+    add_compile_options(-fcf-protection)
+endif()
+add_link_options(-Wl,-z,relro,-z,now)
