@@ -16,6 +16,8 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <functional>
+#include <initializer_list>
 #include <utility>
 
 namespace rurozovizera::ui {
@@ -682,64 +684,90 @@ void DisplayBox::changeEvent(QEvent* event) {
 }
 
 void DisplayBox::keyPressEvent(QKeyEvent* event) {
-    using Keys = QKeySequence;
-    const bool selecting =
-        event->matches(Keys::SelectNextChar) || event->matches(Keys::SelectPreviousChar) ||
-        event->matches(Keys::SelectNextWord) || event->matches(Keys::SelectPreviousWord);
-    if (event == Keys::Undo)
-        undo();
-    else if (event == Keys::Redo)
-        redo();
-    else if (event == Keys::SelectAll)
-        selectAll();
-    else if (event == Keys::Copy)
-        copy();
-    else if (event == Keys::Cut)
-        cut();
-    else if (event == Keys::Paste)
-        paste();
-    else if (event == Keys::Delete)
-        del();
-    else if (event == Keys::DeleteEndOfWord || event == Keys::DeleteStartOfWord) {
-        if (!hasSelectedText())
-            moveCursor(event == Keys::DeleteEndOfWord ? nextWord(cursor_) : previousWord(cursor_),
-                       true);
-        del();
-    } else if (event == Keys::MoveToNextChar)
-        moveCursor(hasSelectedText() ? selectionEnd() : nextCharacter(cursor_), false);
-    else if (event == Keys::MoveToPreviousChar)
-        moveCursor(hasSelectedText() ? selectionStart() : previousCharacter(cursor_), false);
-    else if (event == Keys::MoveToNextWord || event == Keys::SelectNextWord)
-        moveCursor(nextWord(cursor_), selecting);
-    else if (event == Keys::MoveToPreviousWord || event == Keys::SelectPreviousWord)
-        moveCursor(previousWord(cursor_), selecting);
-    else if (event == Keys::SelectNextChar)
-        moveCursor(nextCharacter(cursor_), true);
-    else if (event == Keys::SelectPreviousChar)
-        moveCursor(previousCharacter(cursor_), true);
-    else if (event == Keys::MoveToStartOfLine || event == Keys::MoveToStartOfBlock ||
-             event == Keys::MoveToStartOfDocument)
-        moveCursor(0, false);
-    else if (event == Keys::MoveToEndOfLine || event == Keys::MoveToEndOfBlock ||
-             event == Keys::MoveToEndOfDocument)
-        moveCursor(text_.size(), false);
-    else if (event == Keys::SelectStartOfLine || event == Keys::SelectStartOfBlock ||
-             event == Keys::SelectStartOfDocument)
-        moveCursor(0, true);
-    else if (event == Keys::SelectEndOfLine || event == Keys::SelectEndOfBlock ||
-             event == Keys::SelectEndOfDocument)
-        moveCursor(text_.size(), true);
+    if (runEditingKey(event) || runCaretKey(event))
+        event->accept();
     else if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier))
         backspace();
     else if (const QString typed = event->text();
              !typed.isEmpty() && QChar::isPrint(typed.toUcs4().front()) &&
              !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
         edit(selectionStart(), selectionEnd() - selectionStart(), typed, Step::Typing);
-    else {
+    else
         event->ignore();
-        return;
+}
+
+bool DisplayBox::runEditingKey(QKeyEvent* event) {
+    using Keys = QKeySequence;
+    const std::pair<Keys::StandardKey, std::function<void()>> commands[] = {
+        {Keys::Undo, [this] { undo(); }},
+        {Keys::Redo, [this] { redo(); }},
+        {Keys::SelectAll, [this] { selectAll(); }},
+        {Keys::Copy, [this] { copy(); }},
+        {Keys::Cut, [this] { cut(); }},
+        {Keys::Paste, [this] { paste(); }},
+        {Keys::Delete, [this] { del(); }},
+    };
+    for (const auto& [key, command] : commands) {
+        if (event->matches(key)) {
+            command();
+            return true;
+        }
     }
-    event->accept();
+    const bool toEnd = event->matches(Keys::DeleteEndOfWord);
+    if (!toEnd && !event->matches(Keys::DeleteStartOfWord))
+        return false;
+    if (!hasSelectedText())
+        moveCursor(toEnd ? nextWord(cursor_) : previousWord(cursor_), true);
+    del();
+    return true;
+}
+
+bool DisplayBox::runCaretKey(QKeyEvent* event) {
+    using Keys = QKeySequence;
+    // Where each key takes the caret, and whether the selection follows it.
+    struct Move {
+        std::initializer_list<Keys::StandardKey> keys;
+        std::function<qsizetype()> target;
+        bool select;
+    };
+    const auto start = [] { return qsizetype(0); };
+    const auto end = [this] { return text_.size(); };
+    const auto nextChar = [this] { return nextCharacter(cursor_); };
+    const auto previousChar = [this] { return previousCharacter(cursor_); };
+    const auto nextWordStart = [this] { return nextWord(cursor_); };
+    const auto previousWordStart = [this] { return previousWord(cursor_); };
+    const Move moves[] = {
+        // Without Shift, a selection collapses to its near edge.
+        {{Keys::MoveToNextChar},
+         [&] { return hasSelectedText() ? selectionEnd() : nextChar(); },
+         false},
+        {{Keys::MoveToPreviousChar},
+         [&] { return hasSelectedText() ? selectionStart() : previousChar(); },
+         false},
+        {{Keys::MoveToNextWord}, nextWordStart, false},
+        {{Keys::SelectNextWord}, nextWordStart, true},
+        {{Keys::MoveToPreviousWord}, previousWordStart, false},
+        {{Keys::SelectPreviousWord}, previousWordStart, true},
+        {{Keys::SelectNextChar}, nextChar, true},
+        {{Keys::SelectPreviousChar}, previousChar, true},
+        {{Keys::MoveToStartOfLine, Keys::MoveToStartOfBlock, Keys::MoveToStartOfDocument},
+         start,
+         false},
+        {{Keys::MoveToEndOfLine, Keys::MoveToEndOfBlock, Keys::MoveToEndOfDocument}, end, false},
+        {{Keys::SelectStartOfLine, Keys::SelectStartOfBlock, Keys::SelectStartOfDocument},
+         start,
+         true},
+        {{Keys::SelectEndOfLine, Keys::SelectEndOfBlock, Keys::SelectEndOfDocument}, end, true},
+    };
+    for (const Move& move : moves) {
+        for (const Keys::StandardKey key : move.keys) {
+            if (event->matches(key)) {
+                moveCursor(move.target(), move.select);
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void DisplayBox::mousePressEvent(QMouseEvent* event) {

@@ -129,6 +129,9 @@ private:
     void restore(std::deque<Snapshot>& from, std::deque<Snapshot>& to);
     void announceChange(const QString& before);
 
+    // The standard editing and caret keys; true when the key was one.
+    bool runEditingKey(QKeyEvent* event);
+    bool runCaretKey(QKeyEvent* event);
     void moveCursor(qsizetype position, bool mark);
     [[nodiscard]] qsizetype nextCharacter(qsizetype position) const;
     [[nodiscard]] qsizetype previousCharacter(qsizetype position) const;
