@@ -61,8 +61,7 @@ MainWindow::MainWindow() {
 
     // The load step: the splash window comes up first, then the calculator
     // takes its start state.
-    splash_ = new SplashWindow;
-    splash_->holdContentUntilDrawn(this);
+    splash_ = new SplashWindow(this);
     showInFront(splash_);
     showState();
 }

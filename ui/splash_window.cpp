@@ -52,7 +52,7 @@ constexpr const char* kClickToClose = "Label1";
 
 } // namespace
 
-SplashWindow::SplashWindow() {
+SplashWindow::SplashWindow(QWidget* drawnFirst) {
     setUpWindow(this, kWindow);
     // A greeting card: window managers give such a window no title bar, no
     // caption and no way to resize, maximise or minimise it, yet it still
@@ -70,7 +70,15 @@ SplashWindow::SplashWindow() {
     clientArea_->setObjectName(QStringLiteral("clientArea"));
     clientArea_->setGeometry(
         QRect(QPoint(kDialogFrameWidth, kDialogFrameWidth), kWindow.clientArea.toPixels().size()));
+    if (drawnFirst) {
+        clientArea_->hide();
+        drawnFirst->installEventFilter(this);
+    } else {
+        buildContent();
+    }
+}
 
+void SplashWindow::buildContent() {
     auto* frame = new QFrame(clientArea_);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -96,16 +104,14 @@ SplashWindow::SplashWindow() {
                             .arg(version::revision));
 }
 
-void SplashWindow::holdContentUntilDrawn(QWidget* window) {
-    clientArea_->hide();
-    window->installEventFilter(this);
-}
-
 bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint) {
         watched->removeEventFilter(this);
         // Once that drawing has reached the screen.
-        QTimer::singleShot(0, clientArea_, &QWidget::show);
+        QTimer::singleShot(0, this, [this] {
+            buildContent();
+            clientArea_->show();
+        });
     }
     return false;
 }

@@ -9,12 +9,10 @@ namespace rurozovizera::ui {
 
 class SplashWindow : public QWidget {
 public:
-    SplashWindow();
-
-    // Shows only the card's ground and frame until `window` is first drawn,
-    // and the rest right after, so that the calculator window, which the
-    // user works in, is drawn first.
-    void holdContentUntilDrawn(QWidget* window);
+    // With `drawnFirst`, the card shows only its ground and frame until that
+    // window is first drawn, and builds and shows the rest right after, so
+    // that the calculator window, which the user works in, is drawn first.
+    explicit SplashWindow(QWidget* drawnFirst = nullptr);
 
     // Width in pixels of the fixed dialog frame drawn around the client area.
     static constexpr int kDialogFrameWidth = 3;
@@ -26,6 +24,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The frame with the pictures and labels, and the version caption.
+    void buildContent();
+
     QWidget* clientArea_;
 };
 
