@@ -95,8 +95,8 @@ void SplashWindow::buildContent() {
             created->setAttribute(Qt::WA_NoMousePropagation);
     }
 
-    // The version caption is built as the window loads, from the running
-    // program's version numbers.
+    // The version caption is built with the content, before it is first
+    // drawn, from the running program's version numbers.
     setAutoSizedCaption(frame->findChild<QLabel*>(QStringLiteral("lblVersion")),
                         QStringLiteral("Version %1.%2.%3")
                             .arg(version::major)
