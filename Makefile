@@ -34,9 +34,9 @@ test: deps
 # against a bare Qt Widgets window (see Performance in README.md).
 bench: deps
 	cmake --preset release
-	cmake --build --preset release --target engine_bench key_click_bench
+	cmake --build --preset release --target engine_bench
 	build/bin/engine_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
-	QT_QPA_PLATFORM=offscreen build/bin/key_click_bench
+	./bench/window/run.sh
 	./bench/startup/run.sh
 
 # Refreshes the README's picture with the one the screenshot test takes.
