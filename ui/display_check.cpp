@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 #include <sys/stat.h>
 
 namespace rurozovizera::ui {

@@ -2,10 +2,6 @@
 // instead of letting the windowing toolkit abort the program.
 #pragma once
 
-#include <QtGlobal>
-
-#include <vector>
-
 namespace rurozovizera::ui {
 
 // Whether there may be a display: a platform chosen by hand, an X11
