@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 #include <sys/stat.h>
+#include <vector>
 
 namespace rurozovizera::ui {
 
