@@ -71,6 +71,9 @@ SplashWindow::SplashWindow(QWidget* drawnFirst) {
     clientArea_->setGeometry(
         QRect(QPoint(kDialogFrameWidth, kDialogFrameWidth), kWindow.clientArea.toPixels().size()));
     if (drawnFirst) {
+        // Meanwhile the window system shows the window without content, for
+        // the few milliseconds the calculator window's first drawing takes.
+        setUpdatesEnabled(false);
         clientArea_->hide();
         drawnFirst->installEventFilter(this);
     } else {
@@ -111,6 +114,7 @@ bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, this, [this] {
             buildContent();
             clientArea_->show();
+            setUpdatesEnabled(true);
         });
     }
     return false;

@@ -9,9 +9,10 @@ namespace rurozovizera::ui {
 
 class SplashWindow : public QWidget {
 public:
-    // With `drawnFirst`, the card shows only its ground and frame until that
-    // window is first drawn, and builds and shows the rest right after, so
-    // that the calculator window, which the user works in, is drawn first.
+    // With `drawnFirst`, the card is on screen at once but draws nothing
+    // until that window has first been drawn; right after, it builds its
+    // content and draws. The calculator window, which the user works in, so
+    // reaches the screen first and is not kept waiting by the card.
     explicit SplashWindow(QWidget* drawnFirst = nullptr);
 
     // Width in pixels of the fixed dialog frame drawn around the client area.

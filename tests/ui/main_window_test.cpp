@@ -51,6 +51,14 @@ private slots:
         QCOMPARE(window_->centralWidget()->size(), QSize(250, 198));
     }
 
+    void splashWindowIsDrawnAfterTheCalculator() {
+        MainWindow window; // loaded: the splash window is up, this one not yet
+        QVERIFY(window.splash()->isVisible());
+        QVERIFY(!window.splash()->updatesEnabled());
+        window.showAtStart();
+        QTRY_VERIFY(window.splash()->updatesEnabled());
+    }
+
     void geometryOfControls_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
