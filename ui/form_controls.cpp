@@ -50,11 +50,15 @@ PictureBox::PictureBox(QWidget* parent, const char* name, const QString& resourc
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::prepare() {
     const qreal ratio = devicePixelRatioF();
     const QSize target = (QSizeF(size()) * ratio).toSize();
     if (stretched_.size() != target)
         stretch(target, ratio);
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    prepare();
     QPainter(this).drawPixmap(0, 0, stretched_);
 }
 

@@ -50,6 +50,10 @@ class PictureBox : public QWidget {
 public:
     PictureBox(QWidget* parent, const char* name, const QString& resource, TwipsRect box);
 
+    // Makes the stretched copy for the box's present size now, rather than
+    // when the box is next drawn.
+    void prepare();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QMessageBox>
 
@@ -64,6 +65,7 @@ MainWindow::MainWindow() {
     splash_ = new SplashWindow(this);
     showInFront(splash_);
     showState();
+    prepareFirstDrawing();
 }
 
 MainWindow::~MainWindow() {
@@ -81,9 +83,9 @@ void MainWindow::buildClientArea() {
     setCentralWidget(client);
 
     // Pictures and labels lie beneath the display boxes and keys.
-    auto* hills =
+    hills_ =
         new PictureBox(client, "Image2", QStringLiteral(":/pictures/background.bmp"), kBackground);
-    hills->setAccessibleName(QStringLiteral("snowy hills"));
+    hills_->setAccessibleName(QStringLiteral("snowy hills"));
     createLabel(client, kInfo)->setAutoFillBackground(true);
     createLabel(client, kNote);
 
@@ -141,6 +143,16 @@ void MainWindow::setTabOrder() {
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+void MainWindow::prepareFirstDrawing() {
+    // The window manager takes a moment to put up the splash window, and
+    // this window waits behind it to come up. That moment makes ready what
+    // its first drawing would wait for longest: a font for each size and
+    // weight of its captions, and its stretched background.
+    for (const QWidget* control : centralWidget()->findChildren<QWidget*>())
+        QFontMetrics(control->font()).height();
+    hills_->prepare();
 }
 
 void MainWindow::showAtStart() {

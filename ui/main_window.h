@@ -19,6 +19,7 @@ namespace rurozovizera::ui {
 class AboutWindow;
 class DisplayBox;
 class HelpWindow;
+class PictureBox;
 class SplashWindow;
 
 class MainWindow : public QMainWindow {
@@ -45,6 +46,7 @@ private:
     void buildClientArea();
     void buildMenu();
     void setTabOrder();
+    void prepareFirstDrawing();
 
     void pressKey(Key key);
     void showState();
@@ -58,6 +60,7 @@ private:
     DisplayBox* secondaryDisplay_ = nullptr;
     std::array<QPushButton*, kKeyCount> keys_{}; // by Key
     QPushButton* helpKey_ = nullptr;
+    PictureBox* hills_ = nullptr;
 
     QPointer<SplashWindow> splash_;
     QPointer<AboutWindow> about_;
