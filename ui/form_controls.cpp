@@ -150,7 +150,6 @@ QIcon applicationIcon() {
 }
 
 void placeWindow(QWidget* window, QSize clientSize, QPoint storedPosition) {
-    window->resize(clientSize);
     QPoint position = storedPosition;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
@@ -161,7 +160,9 @@ void placeWindow(QWidget* window, QSize clientSize, QPoint storedPosition) {
             std::clamp(position.y(), available.top(),
                        std::max(available.top(), available.bottom() - clientSize.height())));
     }
-    window->move(position);
+    // The stored position is the client area's: placed by its own area, not
+    // by the frame a window manager adds around it.
+    window->setGeometry(QRect(position, clientSize));
 }
 
 void setUpWindow(QWidget* window, const WindowSpec& spec) {
