@@ -6,6 +6,7 @@
 #include "help_window.h"
 #include "keypad_layout.h"
 #include "splash_window.h"
+#include "window_kind.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -156,6 +157,16 @@ void MainWindow::prepareFirstDrawing() {
 }
 
 void MainWindow::showAtStart() {
+    // Where a window reaches the screen only with its first frame (Wayland),
+    // this window is shown once the splash window has drawn its own, so that
+    // it comes up after it: in front, and given the focus.
+    if (splash_ && !windowsMapBeforeDrawing()) {
+        splash_->whenDrawn([this] {
+            showInFront(this);
+            primaryDisplay_->setFocus();
+        });
+        return;
+    }
     showInFront(this);
     primaryDisplay_->setFocus();
 }

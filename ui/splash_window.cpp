@@ -2,6 +2,7 @@
 
 #include "form_controls.h"
 #include "rurozovizera/version.h"
+#include "window_kind.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -9,6 +10,8 @@
 #include <QPainter>
 #include <QTimer>
 #include <qdrawutil.h>
+
+#include <utility>
 
 namespace rurozovizera::ui {
 
@@ -54,14 +57,14 @@ constexpr const char* kClickToClose = "Label1";
 
 SplashWindow::SplashWindow(QWidget* drawnFirst) {
     setUpWindow(this, kWindow);
-    // A greeting card: window managers give such a window no title bar, no
-    // caption and no way to resize, maximise or minimise it, yet it still
-    // takes clicks and the keyboard focus. It draws its own fixed dialog
-    // frame around the client area.
-    setWindowFlags(Qt::SplashScreen);
+    // A greeting card: desktops give such a window no title bar, no caption
+    // and no way to resize, maximise or minimise it, yet it still takes
+    // clicks and the keyboard focus. It draws its own fixed dialog frame
+    // around the client area.
+    setFixedSize(size());
+    makeSplashWindow(this);
     // It shows no caption; a screen reader still needs a name for it.
     setAccessibleName(QStringLiteral("RuRozovizera greeting"));
-    setFixedSize(size());
     // The window takes every key press itself; none of its controls takes
     // the focus.
     setFocusPolicy(Qt::StrongFocus);
@@ -70,7 +73,9 @@ SplashWindow::SplashWindow(QWidget* drawnFirst) {
     clientArea_->setObjectName(QStringLiteral("clientArea"));
     clientArea_->setGeometry(
         QRect(QPoint(kDialogFrameWidth, kDialogFrameWidth), kWindow.clientArea.toPixels().size()));
-    if (drawnFirst) {
+    // Where a window is on screen only once it has drawn, the card must draw
+    // at once, or it would come up after the calculator window and in front.
+    if (drawnFirst && windowsMapBeforeDrawing()) {
         // Meanwhile the window system shows the window without content, for
         // the few milliseconds the calculator window's first drawing takes.
         setUpdatesEnabled(false);
@@ -135,6 +140,19 @@ void SplashWindow::paintEvent(QPaintEvent*) {
     qDrawWinPanel(&painter, rect(), palette(), false);
     painter.setPen(palette().color(QPalette::Button));
     painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    if (!drawn_) {
+        drawn_ = true;
+        // Once this drawing has been handed to the window system.
+        if (whenDrawn_)
+            QTimer::singleShot(0, this, std::exchange(whenDrawn_, nullptr));
+    }
+}
+
+void SplashWindow::whenDrawn(std::function<void()> action) {
+    if (drawn_)
+        action();
+    else
+        whenDrawn_ = std::move(action);
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace rurozovizera::ui {
 
 class SplashWindow : public QWidget {
@@ -14,6 +16,10 @@ public:
     // content and draws. The calculator window, which the user works in, so
     // reaches the screen first and is not kept waiting by the card.
     explicit SplashWindow(QWidget* drawnFirst = nullptr);
+
+    // Runs `action` once the card has drawn its first frame and handed it to
+    // the window system (at once if it has).
+    void whenDrawn(std::function<void()> action);
 
     // Width in pixels of the fixed dialog frame drawn around the client area.
     static constexpr int kDialogFrameWidth = 3;
@@ -29,6 +35,8 @@ private:
     void buildContent();
 
     QWidget* clientArea_;
+    bool drawn_ = false;
+    std::function<void()> whenDrawn_;
 };
 
 } // namespace rurozovizera::ui
