@@ -1,0 +1,143 @@
+// The windows on a desktop with a dark palette: every text the layouts draw
+// on their own fixed grounds must still read, as must the menu bar and the
+// error report. Run in a real X11 session whose desktop theme gives a dark
+// palette (see tests/ui/CMakeLists.txt).
+#include "about_window.h"
+#include "window_testing.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+using namespace rurozovizera::ui;
+using namespace rurozovizera::ui::testing;
+
+namespace {
+
+// Relative luminance and contrast ratio as accessibility guidelines define
+// them; 4.5:1 is their least for ordinary text.
+double luminance(QColor colour) {
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+           0.0722 * channel(colour.blueF());
+}
+
+double contrast(QColor a, QColor b) {
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The most frequent colour of a picture: the ground its text is drawn on.
+QColor groundOf(const QImage& image) {
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    return QColor(std::max_element(counts.begin(), counts.end(), [](auto a, auto b) {
+                      return a.second < b.second;
+                  })->first);
+}
+
+// How well the text inside a widget stands out: the contrast of the pixel
+// farthest from the ground (the core of a glyph) against the ground. The
+// edge of `inset` pixels, where bevels and frames are drawn, is left out.
+double textContrast(QWidget* widget, int inset) {
+    const QImage image = widget->grab(widget->rect().adjusted(inset, inset, -inset, -inset))
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    const QColor ground = groundOf(image);
+    double best = 1.0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            best = std::max(best, contrast(ground, QColor(image.pixel(x, y))));
+    return best;
+}
+
+constexpr double kLeast = 4.5;
+
+} // namespace
+
+class DarkPaletteTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        // Without the desktop's dark palette this test would test nothing.
+        const QColor desktopGround = QGuiApplication::palette().color(QPalette::Window);
+        QVERIFY2(desktopGround.lightness() < 100,
+                 qPrintable(QStringLiteral("the desktop's palette is not dark: ") +
+                            desktopGround.name()));
+        setUpApplication();
+    }
+
+    void keysAndDisplayRead() {
+        MainWindow window;
+        window.showAtStart();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        clickKeys(window, QStringLiteral("1 2 3"));
+        for (QPushButton* key : window.findChildren<QPushButton*>()) {
+            const double ratio = textContrast(key, 4);
+            QVERIFY2(ratio >= kLeast,
+                     qPrintable(QStringLiteral("key %1: %2:1").arg(key->text()).arg(ratio)));
+        }
+        auto* display = visibleDisplay(window);
+        QCOMPARE(display->text(), QStringLiteral("123"));
+        const double typed = textContrast(display, 3);
+        QVERIFY2(typed >= kLeast, qPrintable(QStringLiteral("display: %1:1").arg(typed)));
+        display->selectAll();
+        const QPalette palette = display->palette();
+        const double selected =
+            contrast(palette.color(QPalette::Active, QPalette::Highlight),
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+        QVERIFY2(selected >= kLeast, qPrintable(QStringLiteral("selection: %1:1").arg(selected)));
+    }
+
+    void menuBarMatchesTheWindows() {
+        MainWindow window;
+        window.showAtStart();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QMenuBar* menu = window.menuBar();
+        const QImage image = menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QVERIFY2(groundOf(image).lightness() > 160, qPrintable(groundOf(image).name()));
+        const double ratio = textContrast(menu, 1);
+        QVERIFY2(ratio >= kLeast, qPrintable(QStringLiteral("menu bar: %1:1").arg(ratio)));
+    }
+
+    void aboutWindowOkReads() {
+        AboutWindow about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        auto* ok = child<QPushButton>(&about, "cmdOK");
+        const double ratio = textContrast(ok, 4);
+        QVERIFY2(ratio >= kLeast, qPrintable(QStringLiteral("OK: %1:1").arg(ratio)));
+    }
+
+    void errorReportReads() {
+        MainWindow window;
+        window.showAtStart();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        double ratio = 0;
+        QColor ground;
+        whenModalShown([&](QWidget* report) {
+            (void)QTest::qWaitForWindowExposed(report);
+            for (QLabel* label : report->findChildren<QLabel*>())
+                if (!label->text().isEmpty() && label->pixmap().isNull())
+                    ratio = std::max(ratio, textContrast(label, 0));
+            ground = report->palette().color(QPalette::Window);
+            report->close();
+        });
+        clickKeys(window, QStringLiteral("1 / 0 ="));
+        QVERIFY2(ratio >= kLeast, qPrintable(QStringLiteral("error report: %1:1").arg(ratio)));
+        QVERIFY2(ground.lightness() > 160, qPrintable(ground.name()));
+    }
+};
+
+QTEST_MAIN(DarkPaletteTest)
+#include "dark_palette_test.moc"
