@@ -8,17 +8,20 @@ set -eu
 # plugins and the fonts the windows use), the screenshot tests' X server, and
 # the tools that build and check the Debian package and the desktop files,
 # the accessibility bus with its Python client for the screen-reader test,
-# a window manager and a Wayland compositor with Qt's Wayland platform and
-# an X client library for Python for the desktop-session tests,
+# the window managers and Wayland compositors of the desktop-session tests
+# (openbox; GNOME's mutter; KDE's KWin for X11 and Wayland with the window
+# frames it draws; weston) with Qt's Wayland platform and an X client
+# library for Python,
 # clang with its sanitizer and fuzzer runtimes for the fuzz targets, and
 # Google Benchmark and XCB with its DAMAGE extension for the benchmarks.
 packages="cmake ninja-build g++ libgtest-dev libbenchmark-dev locales
-    qt6-base-dev qt6-qpa-plugins
+    qt6-base-dev qt6-qpa-plugins libxcb1-dev
     fonts-comic-neue fonts-liberation2
     xvfb xauth x11-utils
     dpkg-dev file lintian desktop-file-utils appstream
     dbus-daemon at-spi2-core python3-pyatspi
-    openbox python3-xlib weston qt6-wayland
+    openbox mutter kwin-x11 kwin-wayland kwin-style-breeze xwayland
+    python3-xlib weston qt6-wayland
     clang libclang-rt-14-dev
     libxcb1-dev libxcb-damage0-dev"
 

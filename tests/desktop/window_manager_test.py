@@ -1,17 +1,20 @@
-"""The calculator's windows under a real window manager (openbox).
+"""The calculator's windows under real X11 window managers.
 
 Started inside an X server and a D-Bus session with an accessibility bus:
 
-    xvfb-run -a dbus-run-session -- python3 window_manager_test.py PROGRAM
+    xvfb-run -a dbus-run-session -- python3 window_manager_test.py WM PROGRAM
 
-It starts openbox, then the calculator, and checks what the window manager
-makes of the windows, from the properties it reads and sets and from the
-actions it allows: the greeting window has no title bar and cannot be
-resized, maximised or minimised, yet takes the keyboard focus and closes on
-a key or on a click on its margin; the main window starts active in front
-of it, with the default frame; Enter and Escape hide the About window; and
-closing the main window from its frame ends the program with every window
-gone. Exit status 0 when every check passes.
+WM is openbox, mutter (GNOME's) or kwin (KDE's). The test starts the window
+manager, then the calculator, and checks what the window manager makes of
+the windows, from the properties it reads and sets and from the actions it
+allows: the greeting window has no title bar and cannot be resized,
+maximised or minimised, yet takes the keyboard focus and closes on a key or
+on a click on its margin; the main window starts active in front of it,
+with the default frame, and typing goes into its display at once; both
+client areas stand at their stored places; Enter and Escape hide the About
+window; and closing the main window from its frame ends the program with
+every window gone. Each check prints a line of its own; exit status 0 when
+every check passes.
 """
 
 import os
@@ -19,11 +22,18 @@ import subprocess
 import sys
 import time
 
+import tempfile
+
 import pyatspi
-from Xlib import X, Xatom, display, protocol
+from gi.repository import Gio, GLib
+from Xlib import X, display, error, protocol
 from Xlib.ext import xtest
 
 MAIN_TITLE = "RuRozovizera(Frost Figures)"
+# The client areas' stored places at 96 dots per inch; the greeting window
+# draws its own 3-pixel frame around its client area.
+MAIN_ORIGIN = (358, 232)
+SPLASH_ORIGIN = (262 - 3, 436 - 3)
 SIZE_ACTIONS = ("_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
                 "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_FULLSCREEN")
 
@@ -40,7 +50,10 @@ class Desktop:
         return self.x.get_atom_name(atom)
 
     def prop(self, window, name, kind=X.AnyPropertyType):
-        reply = window.get_full_property(self.atom(name), kind)
+        try:
+            reply = window.get_full_property(self.atom(name), kind)
+        except error.BadWindow:
+            return None  # gone meanwhile
         return None if reply is None else reply.value
 
     def clients(self):
@@ -112,6 +125,16 @@ def wait_for(what, condition, timeout=10.0):
     raise AssertionError("timed out waiting until " + what)
 
 
+CHECKS = []
+
+
+def check(description, condition, detail=""):
+    """One check: a line of its own, and the test fails at the end if not."""
+    CHECKS.append(bool(condition))
+    print(("ok     " if condition else "FAILED ") + description + (": " + str(detail) if detail and not condition else ""))
+    sys.stdout.flush()
+
+
 def start(program):
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     env.pop("WAYLAND_DISPLAY", None)
@@ -129,28 +152,47 @@ def both_windows(desk, calculator):
 
 
 def check_greeting_and_main(desk, main, splash):
-    # The greeting window: no title bar, so no caption; a fixed size the
-    # window manager offers no way to change; no minimising.
-    assert "_NET_WM_WINDOW_TYPE_SPLASH" in desk.types(splash), desk.types(splash)
-    wait_for("the greeting window's frame is known", lambda: desk.extents(splash))
-    assert desk.extents(splash) == [0, 0, 0, 0], desk.extents(splash)
+    # The greeting window: no title bar, so no caption, nor any frame of the
+    # window manager's; a fixed size the window manager offers no way to
+    # change; no minimising.
+    wait_for("the window manager has taken the greeting window", lambda: desk.allowed(splash))
+    check("greeting window has no frame of the desktop's",
+          desk.extents(splash) in ([], [0, 0, 0, 0]), desk.extents(splash))
     actions = desk.allowed(splash)
     for action in SIZE_ACTIONS + ("_NET_WM_ACTION_MINIMIZE",):
-        assert action not in actions, "the greeting window allows " + action
+        check("greeting window does not allow " + action[len("_NET_WM_ACTION_"):].lower(),
+              action not in actions, sorted(actions))
     hints = splash.get_wm_normal_hints()
-    assert (hints.min_width, hints.min_height) == (hints.max_width, hints.max_height), hints
+    check("greeting window has a fixed size",
+          (hints.min_width, hints.min_height) == (hints.max_width, hints.max_height), hints)
     geometry = splash.get_geometry()
-    assert (geometry.width, geometry.height) == (498, 289), geometry
+    check("greeting window is 498 by 289", (geometry.width, geometry.height) == (498, 289),
+          geometry)
 
     # The main window: active, in front of the greeting window, in the
     # default resizable frame with a title bar and every button.
-    wait_for("the main window is active", lambda: desk.active() == main.id)
+    try:
+        wait_for("the main window is active", lambda: desk.active() == main.id)
+    except AssertionError:
+        pass
+    check("main window is active", desk.active() == main.id, hex(desk.active()))
     stacking = [w.id for w in desk.clients()]
-    assert stacking.index(main.id) > stacking.index(splash.id), "the greeting window is in front"
-    assert desk.extents(main)[2] > 0, "the main window has no title bar"
+    check("main window is in front of the greeting window",
+          stacking.index(main.id) > stacking.index(splash.id))
+    extents = desk.extents(main)
+    check("main window has a title bar", len(extents) == 4 and extents[2] > 0, extents)
     actions = desk.allowed(main)
     for action in SIZE_ACTIONS + ("_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_CLOSE"):
-        assert action in actions, "the main window does not allow " + action
+        check("main window allows " + action[len("_NET_WM_ACTION_"):].lower(), action in actions,
+              sorted(actions))
+
+
+def check_places(desk, main, splash):
+    """Each window's own area at its stored place, not its frame's."""
+    check("main window's client area at its stored place",
+          desk.origin(main) == MAIN_ORIGIN, desk.origin(main))
+    check("greeting window at its stored place",
+          desk.origin(splash) == SPLASH_ORIGIN, desk.origin(splash))
 
 
 def accessible_window(name, timeout=15.0):
@@ -164,7 +206,30 @@ def accessible_window(name, timeout=15.0):
     return wait_for("the accessible window %r exists" % name, found, timeout)
 
 
-def check_about_keys(desk, calculator, main):
+def visible_display_text(main_accessible):
+    display = pyatspi.findDescendant(
+        main_accessible,
+        lambda n: n is not None and n.getRole() == pyatspi.ROLE_TEXT and n.name == "display"
+        and n.getState().contains(pyatspi.STATE_SHOWING), True)
+    text = display.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def check_typing(desk):
+    """Typing goes into the visible display at once, with no click first."""
+    main_accessible = accessible_window(MAIN_TITLE)
+    for keysym in (ord("4"), ord("2")):
+        desk.key(keysym)
+    try:
+        wait_for("the display shows what was typed",
+                 lambda: visible_display_text(main_accessible) == "42", 5.0)
+    except AssertionError:
+        pass
+    check("typing goes into the display at once",
+          visible_display_text(main_accessible) == "42", visible_display_text(main_accessible))
+
+
+def check_about_keys(desk, calculator):
     """Enter and Escape in the active About window hide it."""
     main_accessible = accessible_window(MAIN_TITLE)
     about_item = pyatspi.findDescendant(
@@ -172,21 +237,65 @@ def check_about_keys(desk, calculator, main):
         lambda n: n is not None and n.getRole() == pyatspi.ROLE_MENU_ITEM and n.name == "About",
         True)
     assert about_item is not None, "no About menu entry"
-    for keysym in (0xFF0D, 0xFF1B):  # Return, Escape
+    for name, keysym in (("Enter", 0xFF0D), ("Escape", 0xFF1B)):
         about_item.queryAction().doAction(0)
         about = wait_for("the About window is on screen", lambda: next(
             (w for w in desk.clients_of(calculator.pid)
              if desk.title(w) == "About" and desk.viewable(w)), None))
         wait_for("the About window is active", lambda: desk.active() == about.id)
         desk.key(keysym)
-        wait_for("the About window is hidden", lambda: not desk.viewable(about))
+        try:
+            wait_for("the About window is hidden", lambda: not desk.viewable(about), 5.0)
+        except AssertionError:
+            pass
+        check(name + " hides the About window", not desk.viewable(about))
+
+
+class WindowManager:
+    """One of the window managers the calculator is tested under, started in
+    the test's own X server and session bus, with its settings in a folder
+    of its own."""
+
+    def __init__(self, name, desk):
+        self.name = name
+        self.home = tempfile.mkdtemp(prefix="wm-")  # its settings, apart from the user's
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.home, "config"),
+                   XDG_CACHE_HOME=os.path.join(self.home, "cache"),
+                   XDG_DATA_HOME=os.path.join(self.home, "data"))
+        if name == "openbox":
+            command = ["openbox", "--sm-disable"]
+        elif name == "mutter":
+            command = ["mutter", "--x11", "--replace", "--sm-disable"]
+        elif name == "kwin":
+            # KWin's helpers, started through the session bus, must find the
+            # X server too.
+            bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+            bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                          "org.freedesktop.DBus", "UpdateActivationEnvironment",
+                          GLib.Variant("(a{ss})", ({"DISPLAY": os.environ["DISPLAY"]},)),
+                          None, Gio.DBusCallFlags.NONE, 5000, None)
+            command = ["kwin_x11", "--replace"]
+        else:
+            raise SystemExit("unknown window manager " + name)
+        self.log = open(os.path.join(self.home, "log"), "w")
+        self.process = subprocess.Popen(command, env=env, stdout=self.log, stderr=self.log)
+        wait_for(name + " runs", lambda: desk.prop(desk.root, "_NET_SUPPORTING_WM_CHECK"), 30.0)
+
+    def stop(self):
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
 
 
 def main():
-    program = sys.argv[1]
-    wm = subprocess.Popen(["openbox", "--sm-disable"])
+    wm_name, program = sys.argv[1], sys.argv[2]
+    runtime = tempfile.mkdtemp(prefix="runtime-")
+    os.environ["XDG_RUNTIME_DIR"] = runtime
     desk = Desktop()
-    wait_for("openbox runs", lambda: desk.prop(desk.root, "_NET_SUPPORTING_WM_CHECK"))
+    wm = WindowManager(wm_name, desk)
     try:
         # A key closes the greeting window once a click on it (on the
         # greeting, which does not close it) has given it the focus.
@@ -194,18 +303,32 @@ def main():
         try:
             main_window, splash = both_windows(desk, calculator)
             check_greeting_and_main(desk, main_window, splash)
+            check_places(desk, main_window, splash)
+            check_typing(desk)
             desk.click(splash, 3 + 16 + 8 + 100, 3 + 136 + 8 + 40)
-            wait_for("the greeting window is active", lambda: desk.active() == splash.id)
-            assert desk.viewable(splash), "a click on the greeting closed the window"
+            try:
+                wait_for("the greeting window is active", lambda: desk.active() == splash.id)
+            except AssertionError:
+                pass
+            check("a click gives the greeting window the focus", desk.active() == splash.id)
+            check("a click on the greeting leaves the window open", desk.viewable(splash))
             desk.key(ord("a"))
-            wait_for("a key closes the greeting window", lambda: not desk.viewable(splash))
+            try:
+                wait_for("a key closes the greeting window", lambda: not desk.viewable(splash), 5.0)
+            except AssertionError:
+                pass
+            check("a key closes the greeting window", not desk.viewable(splash))
 
-            check_about_keys(desk, calculator, main_window)
+            check_about_keys(desk, calculator)
 
             # Closing the main window from its frame ends the program.
             desk.close(main_window)
-            assert calculator.wait(timeout=10) == 0, "the program did not end cleanly"
-            assert not desk.clients_of(calculator.pid), "windows are left on screen"
+            try:
+                status = calculator.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                status = None
+            check("closing the main window ends the program", status == 0, status)
+            check("no window is left on screen", not desk.clients_of(calculator.pid))
         finally:
             calculator.kill()
             calculator.wait()
@@ -215,16 +338,21 @@ def main():
         try:
             main_window, splash = both_windows(desk, calculator)
             desk.click(splash, 3 + 4, 3 + 4)
-            wait_for("a click on the margin closes the greeting window",
-                     lambda: not desk.viewable(splash))
-            assert desk.viewable(main_window)
+            try:
+                wait_for("a click on the margin closes the greeting window",
+                         lambda: not desk.viewable(splash), 5.0)
+            except AssertionError:
+                pass
+            check("a click on the margin closes the greeting window", not desk.viewable(splash))
+            check("the main window stays", desk.viewable(main_window))
         finally:
             calculator.kill()
             calculator.wait()
-        print("1 passed, 0 failed")
     finally:
-        wm.terminate()
-        wm.wait()
+        wm.stop()
+    passed = sum(CHECKS)
+    print("%d passed, %d failed" % (passed, len(CHECKS) - passed))
+    sys.exit(0 if passed == len(CHECKS) else 1)
 
 
 if __name__ == "__main__":
