@@ -8,6 +8,7 @@
 #       [PYTHON_MODULES <module>...]   # importable by the distribution's own
 #                                      # Python, found into SYSTEM_PYTHON
 #       [LOCALES <locale>...]          # installed, as `locale -a` lists them
+#       [QT_PLUGINS <file>...]         # in Qt's plugin folder ("platforms/...")
 #       [PACKAGES <package>...])       # found by find_package(<package>)
 #
 # <result-var> is set true when everything is there. Otherwise the tests are
@@ -22,7 +23,7 @@ option(RUROZOVIZERA_REQUIRE_ALL_TESTS
        OFF)
 
 function(rurozovizera_test_needs result)
-    cmake_parse_arguments(PARSE_ARGV 1 needs "" "" "TESTS;PROGRAMS;PYTHON_MODULES;LOCALES;PACKAGES")
+    cmake_parse_arguments(PARSE_ARGV 1 needs "" "" "TESTS;PROGRAMS;PYTHON_MODULES;LOCALES;QT_PLUGINS;PACKAGES")
     set(missing "")
 
     foreach(program IN LISTS needs_PROGRAMS)
@@ -65,6 +66,13 @@ function(rurozovizera_test_needs result)
             endif()
         endforeach()
     endif()
+
+    # Qt loads its plugins at run time, so the build itself never misses one.
+    foreach(plugin IN LISTS needs_QT_PLUGINS)
+        if(NOT EXISTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/${plugin}")
+            list(APPEND missing "Qt's plugin ${plugin}")
+        endif()
+    endforeach()
 
     foreach(package IN LISTS needs_PACKAGES)
         find_package(${package} QUIET)
