@@ -1,20 +1,26 @@
 # A thin layer over the CMake presets. Each goal first installs the Debian
-# packages the project needs that are missing.
+# packages it needs that are missing: `run` only what building and running
+# the calculator takes, the others everything the tests and benchmarks take.
 
-.PHONY: all deps build run test bench screenshot clean
+.PHONY: all deps run-deps build run test bench screenshot clean
 
 all: build
 
 deps:
-	@./scripts/install-deps.sh
+	@./scripts/install-deps.sh test
+
+run-deps:
+	@./scripts/install-deps.sh run
 
 build: deps
 	cmake --preset release
 	cmake --build --preset release
 
-run: deps
-	cmake --preset release
-	cmake --build --preset release --target rurozovizera
+# The user's build: no tests, no benchmarks, and a compiler's new warning
+# does not stop it.
+run: run-deps
+	cmake --preset user
+	cmake --build --preset user --target rurozovizera
 	@./scripts/run.sh
 
 test: deps

@@ -1,29 +1,49 @@
 #!/bin/sh
-# Installs the Debian packages the project needs, and only those missing,
-# through sudo when not run as root. Also generates the German locale that
-# the tests use to check that no number rule depends on the locale.
+# install-deps.sh [run|test]: installs the Debian packages the project needs
+# that are missing, through sudo when not run as root.
+#   run   what building and running the calculator needs (make run, and a
+#         plain CMake build of the program)
+#   test  that, and everything the tests, the fuzz targets and the
+#         benchmarks need (make test, CI, make bench); the default. Also
+#         generates the German locale that the tests use to check that no
+#         number rule depends on the locale.
 set -eu
 
-# The build, the engine's tests, the windows (Qt 6 Widgets with its platform
-# plugins and the fonts the windows use), the screenshot tests' X server, and
-# the tools that build and check the Debian package and the desktop files,
-# the accessibility bus with its Python client for the screen-reader test,
-# the window managers and Wayland compositors of the desktop-session tests
-# (openbox; GNOME's mutter; KDE's KWin for X11 and Wayland with the window
-# frames it draws; weston) with Qt's Wayland platform and an X client
-# library for Python,
-# clang with its sanitizer and fuzzer runtimes for the fuzz targets, and
-# Google Benchmark and XCB with its DAMAGE extension for the benchmarks.
-packages="cmake ninja-build g++ libgtest-dev libbenchmark-dev locales
-    qt6-base-dev qt6-qpa-plugins libxcb1-dev
-    fonts-comic-neue fonts-liberation2
+mode=${1:-test}
+
+# The build (make drives CMake's default generator, Ninja the presets'),
+# Qt 6 Widgets, whose GUI library brings the X11 and offscreen platforms,
+# the XCB headers the windows use to tell the X11 window manager their kind,
+# and the fonts the windows use.
+run_packages="make cmake ninja-build g++ qt6-base-dev libxcb1-dev
+    fonts-comic-neue fonts-liberation2"
+
+# Google Test and the locales for the engine's tests, the screenshot
+# tests' X server, the tools that build and check the Debian package and
+# the desktop files, the accessibility bus with its Python client for the
+# screen-reader test, the window managers and Wayland compositors of the
+# desktop-session tests (openbox; GNOME's mutter; KDE's KWin for X11 and
+# Wayland with the window frames it draws; weston) with Qt's Wayland
+# platform and an X client library for Python, clang with its sanitizer and
+# fuzzer runtimes for the fuzz targets, and Google Benchmark and XCB's
+# DAMAGE extension for the benchmarks.
+test_packages="libgtest-dev locales
     xvfb xauth x11-utils
     dpkg-dev file lintian desktop-file-utils appstream
     dbus-daemon at-spi2-core python3-pyatspi
     openbox mutter kwin-x11 kwin-wayland kwin-style-breeze xwayland
     python3-xlib weston qt6-wayland
     clang libclang-rt-14-dev
-    libxcb1-dev libxcb-damage0-dev"
+    libbenchmark-dev libxcb-damage0-dev"
+
+case "$mode" in
+run) packages=$run_packages ;;
+test) packages="$run_packages $test_packages" ;;
+*)
+    echo "usage: install-deps.sh [run|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=""
 for package in $packages; do
@@ -50,7 +70,7 @@ if [ -n "$missing" ]; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if [ "$mode" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     echo "install-deps: generating the de_DE.UTF-8 locale"
     as_root localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
 fi

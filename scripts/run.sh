@@ -1,5 +1,5 @@
 #!/bin/sh
-# Starts the calculator from the release build.
+# Starts the calculator from the user build that `make run` makes.
 set -eu
 cd "$(dirname "$0")/.."
-exec build/bin/rurozovizera
+exec build/user/bin/rurozovizera

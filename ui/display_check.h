@@ -1,5 +1,6 @@
-// Telling the user plainly that there is no display to show the windows on,
-// instead of letting the windowing toolkit abort the program.
+// Telling the user plainly why the windows cannot be shown: no display to
+// show them on, or a windowing toolkit that cannot start, instead of letting
+// the toolkit abort the program.
 #pragma once
 
 namespace rurozovizera::ui {
@@ -12,11 +13,14 @@ namespace rurozovizera::ui {
 void reportMissingDisplay();
 
 // Watches the windowing platform start while it lives, around the
-// application object's construction. A display that cannot be opened is a
+// application object's construction. A platform that cannot start is a
 // fatal error to the toolkit, which would abort the program with a core;
-// this reports it plainly and exits with status 1 instead. The toolkit's
-// other messages meanwhile are held back and passed on when the platform
-// has started, so a failed start prints nothing but the report.
+// this reports it plainly and exits with status 1 instead. When the display
+// cannot be reached, the report says so; any other failure passes on the
+// toolkit's own messages, which name its platform plugin, and adds one line
+// naming the cause. The toolkit's messages meanwhile are held back and
+// passed on when the platform has started, so a failed start for want of a
+// display prints nothing but the report.
 class PlatformStartWatch {
 public:
     PlatformStartWatch();

@@ -191,17 +191,27 @@ void MainWindow::showState() {
     };
     show(primaryDisplay_, calculator_.primary());
     show(secondaryDisplay_, calculator_.secondary());
-    keys_[indexOf(Key::Equals)]->setEnabled(calculator_.equalsEnabled());
+    QPushButton* equals = keys_[indexOf(Key::Equals)];
+    // A key disabled under the keyboard focus hands the focus on to the next
+    // key, which the user's next Enter or Space would click; after a result
+    // the focus goes to the display on view instead.
+    if (!calculator_.equalsEnabled() && equals->hasFocus())
+        (calculator_.primary().visible ? primaryDisplay_ : secondaryDisplay_)->setFocus();
+    equals->setEnabled(calculator_.equalsEnabled());
 }
 
 void MainWindow::reportError(CalcError error) {
     const std::string_view name = describe(error);
-    QString text = QString::fromLatin1(name.data(), static_cast<int>(name.size()));
-    text[0] = text[0].toUpper();
+    QString named = QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+    named[0] = named[0].toUpper();
+    // Two short lines in one text: the message box sizes itself to its
+    // longest line, which leaves room for the title, where a second, wrapped
+    // text would shrink it to its longest word.
+    const QString text =
+        named + QStringLiteral(".\nThe key was not carried out; the calculator is as it was.");
     QMessageBox report(QMessageBox::Critical, kTitle, text, QMessageBox::Ok, this);
     report.setObjectName(QStringLiteral("errorReport"));
-    report.setInformativeText(
-        QStringLiteral("The key was not carried out; the calculator is as it was."));
+    report.setTextFormat(Qt::PlainText);
     report.exec();
 }
 

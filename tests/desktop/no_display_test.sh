@@ -1,8 +1,10 @@
 #!/bin/sh
 # no_display_test.sh PROGRAM: with no usable display, the program says in
 # at most two lines what is missing and exits with status 1, rather than
-# aborting. Each case runs in an environment of its own with nothing else
-# set that names a display.
+# aborting; when the windowing toolkit itself cannot start, it passes on the
+# toolkit's messages and names the cause in a line of its own, and exits with
+# status 1 too. Each case runs in an environment of its own with nothing
+# else set that names a display.
 set -u
 program=$1
 runtime=$(mktemp -d)
@@ -10,20 +12,54 @@ trap 'rm -rf "$runtime"' EXIT
 
 passed=0
 failed=0
-check() { # DESCRIPTION [VARIABLE=VALUE...]
-    description=$1
-    shift
+run() { # [VARIABLE=VALUE...]: the program's standard error in $message
     message=$(env -i PATH="$PATH" HOME="$runtime" XDG_RUNTIME_DIR="$runtime" "$@" \
         "$program" 2>&1 >/dev/null)
     status=$?
+}
+failure() { # DESCRIPTION
+    failed=$((failed + 1))
+    printf 'FAIL: %s: exit status %s, and on standard error:\n%s\n' \
+        "$1" "$status" "$message"
+}
+
+# The platforms the toolkit lists as available, sorted, one a line.
+run QT_QPA_PLATFORM=nosuch
+toolkit_list=$(printf '%s\n' "$message" | sed -n 's/^Available platform plugins are: \(.*\)\.$/\1/p' |
+    tr -d ' ' | tr , '\n' | sort)
+
+check() { # DESCRIPTION [VARIABLE=VALUE...]
+    description=$1
+    shift
+    run "$@"
     lines=$(printf '%s\n' "$message" | wc -l)
+    # The platforms the program names for QT_QPA_PLATFORM are the toolkit's.
+    named=$(printf '%s\n' "$message" | sed -n 's/.*the platforms available: \(.*\)\.$/\1/p' |
+        tr -d ' ' | tr , '\n' | sort)
     if [ "$status" -eq 1 ] && [ "$lines" -le 2 ] &&
-        printf '%s\n' "$message" | head -n 1 | grep -q '^rurozovizera: no display to show'; then
+        printf '%s\n' "$message" | head -n 1 | grep -q '^rurozovizera: no display to show' &&
+        [ "$named" = "$toolkit_list" ]; then
         passed=$((passed + 1))
     else
-        failed=$((failed + 1))
-        printf 'FAIL: %s: exit status %s, and on standard error:\n%s\n' \
-            "$description" "$status" "$message"
+        failure "$description"
+    fi
+}
+
+# check_toolkit DESCRIPTION TOOLKIT_LINE OWN_LINE [VARIABLE=VALUE...]: the
+# toolkit's own line and the program's last line are there (each a
+# pattern for grep), and nothing speaks of a missing display.
+check_toolkit() {
+    description=$1
+    toolkit=$2
+    own=$3
+    shift 3
+    run "$@"
+    if [ "$status" -eq 1 ] && printf '%s\n' "$message" | grep -q "$toolkit" &&
+        printf '%s\n' "$message" | tail -n 1 | grep -q "$own" &&
+        ! printf '%s\n' "$message" | grep -q 'no display'; then
+        passed=$((passed + 1))
+    else
+        failure "$description"
     fi
 }
 
@@ -31,8 +67,26 @@ check "no display at all"
 check "an X display where no server runs" DISPLAY=:9797
 check "a Wayland display with no socket" WAYLAND_DISPLAY=wayland-9797
 check "both, neither running" DISPLAY=:9797 WAYLAND_DISPLAY=wayland-9797
-check "a platform that does not exist" QT_QPA_PLATFORM=nosuch
 check "the X11 platform with no display" QT_QPA_PLATFORM=xcb
+check "the Wayland platform with no compositor" QT_QPA_PLATFORM=wayland
+
+if ! printf '%s\n' "$toolkit_list" | grep -qx offscreen; then
+    failed=$((failed + 1))
+    printf 'FAIL: the toolkit lists no offscreen platform:\n%s\n' "$toolkit_list"
+fi
+check_toolkit "a platform that does not exist" \
+    '^qt\.qpa\.plugin: Could not find the Qt platform plugin "nosuch"' \
+    '^rurozovizera: the windowing toolkit cannot start: there is no platform "nosuch"; the platforms available are .*offscreen' \
+    QT_QPA_PLATFORM=nosuch
+# The X11 platform's plugin needs a library of Qt's own; one that is not a
+# library, found first on the library path, keeps the plugin from loading
+# before any display is tried.
+mkdir "$runtime/lib"
+echo "not a library" >"$runtime/lib/libQt6XcbQpa.so.6"
+check_toolkit "an X11 platform plugin that cannot load" \
+    '^qt\.qpa\.plugin: Could not load the Qt platform plugin "xcb"' \
+    "^rurozovizera: the windowing toolkit cannot start: its platform plugin \"xcb\" cannot be loaded: $runtime/lib/libQt6XcbQpa.so.6: " \
+    DISPLAY=:9797 LD_LIBRARY_PATH="$runtime/lib"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -162,6 +162,30 @@ private slots:
         QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("777"));
     }
 
+    void afterEqualsTheFocusGoesToTheDisplay() {
+        // Each key pressed from the keyboard: focused, then Space.
+        for (const char* name : {"CmdOne", "cmdAdd", "CmdTwo", "CmdEquals"}) {
+            auto* key = child<QPushButton>(window_.get(), name);
+            key->setFocus();
+            QTest::keyClick(key, Qt::Key_Space);
+        }
+        QVERIFY(!child(window_.get(), "CmdEquals")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), visibleDisplay(*window_));
+        const double result = window_->calculator().state().pendingKey;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("3"));
+        // Space clicks no key either: in the display it types a blank, which
+        // the number rules skip.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("3  "));
+        QCOMPARE(window_->calculator().state().pendingKey, result);
+        // The tab order goes on from the secondary display as before.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdexp1"));
+    }
+
     void clicksRunACalculation() {
         clickKeys(*window_, "1 2 + 5 =");
         QCOMPARE(visibleDisplay(*window_)->objectName(), QStringLiteral("txtdisplay2"));
@@ -244,17 +268,32 @@ private slots:
     void errorReportThenTheCalculatorGoesOn() {
         clickKeys(*window_, "7 M+ C 1 2 /");
         QString title, text, shownDuringReport;
+        int lines = 0, width = 0;
         whenModalShown([&](QWidget* modal) {
             auto* report = qobject_cast<QMessageBox*>(modal);
             QVERIFY(report);
             title = report->windowTitle();
             text = report->text();
             shownDuringReport = visibleDisplay(*window_)->text();
+            const QLabel* label = child<QLabel>(report, "qt_msgbox_label");
+            const int lineSpacing = label->fontMetrics().lineSpacing();
+            lines = label->fontMetrics()
+                        .boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text())
+                        .height() /
+                    lineSpacing;
+            width = report->width();
             report->button(QMessageBox::Ok)->click();
         });
         clickKeys(*window_, "=");
         QCOMPARE(title, QStringLiteral("RuRozovizera"));
-        QCOMPARE(text, QStringLiteral("Division by zero"));
+        QCOMPARE(text, QStringLiteral("Division by zero.\n"
+                                      "The key was not carried out; the calculator is as it was."));
+        QCOMPARE(lines, 2);
+        // Room for the whole title beside a title bar's icon and three
+        // buttons, each about as wide as two lines of its font are high.
+        const QFontMetrics titleFont(QApplication::font("QMdiSubWindowTitleBar"));
+        QVERIFY2(width >= titleFont.horizontalAdvance(title) + 8 * titleFont.lineSpacing(),
+                 qPrintable(QString::number(width)));
         QCOMPARE(shownDuringReport, QString());
         QVERIFY(window_->isVisible());
         QVERIFY(child(window_.get(), "CmdEquals")->isEnabled());

@@ -7,6 +7,7 @@ namespace rurozovizera::keys {
 namespace {
 
 constexpr std::string_view kTypePrefix = "type ";
+constexpr std::string_view kTypeCommand = "type";
 
 std::string_view jsonBool(bool value) { return value ? "true" : "false"; }
 
@@ -25,6 +26,17 @@ std::optional<std::string> KeyDriver::run(std::string_view line) {
         return std::nullopt;
     const KeyPress outcome = press(calculator_, *key);
     return report(line, calculator_.state(), outcome);
+}
+
+std::string refusal(std::string_view line) {
+    // "type" alone, or followed by a blank, was meant as typing.
+    if (line == kTypeCommand || line.starts_with(kTypePrefix) ||
+        (line.starts_with(kTypeCommand) && line[kTypeCommand.size()] == '\t'))
+        return R"(type takes one blank and one JSON string literal, as in type "1 2")";
+    std::string keys;
+    for (const KeySpec& spec : kKeypad)
+        keys.append(keys.empty() ? "" : " ").append(spec.caption);
+    return "no key has that caption; the keys are " + keys + R"( (and type "TEXT" types))";
 }
 
 std::string report(std::string_view key, const CalculatorState& state, const KeyPress& outcome) {

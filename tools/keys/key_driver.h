@@ -27,6 +27,11 @@ private:
     Calculator calculator_;
 };
 
+// Why run() refused a line, as the rule it broke: a `type` command whose
+// text is not one JSON string literal, or a key that does not exist, with
+// the list of the keys.
+[[nodiscard]] std::string refusal(std::string_view line);
+
 // The report of one command: the state after it (after a failing key, the
 // state it left untouched), the key's error and whether it was ignored.
 [[nodiscard]] std::string report(std::string_view key, const CalculatorState& state,

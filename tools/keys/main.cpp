@@ -3,9 +3,10 @@
 //
 // A line ends at "\n" or "\r\n" (scripts saved on Windows), and a UTF-8
 // byte-order mark at the start of the input is skipped. Exit status 0 at
-// the end of input, 2 at the first line that is not a command, and 1 when
-// the input cannot be read or any output cannot be written: a driver whose
-// report was lost never says it succeeded.
+// the end of input, 2 at the first line that is not a command (or an
+// argument that is not an option), and 1 when the input cannot be read or
+// any output cannot be written: a driver whose report was lost never says
+// it succeeded.
 #include "json_text.h"
 #include "key_driver.h"
 
@@ -13,6 +14,8 @@
 #include <clocale>
 #include <cstring>
 #include <iostream>
+#include <optional>
+#include <rurozovizera/version.h>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -46,13 +49,69 @@ int fail(std::string_view what, int error) {
     return 1;
 }
 
+std::string usage() {
+    std::string keys;
+    for (const rurozovizera::KeySpec& spec : rurozovizera::kKeypad)
+        keys.append(" ").append(spec.caption);
+    return "Usage: rurozovizera-keys [--help | --version]\n"
+           "Drives the calculator from standard input, one command a line, and writes\n"
+           "its whole state after each command as one line of JSON.\n"
+           "\n"
+           "A command is a key, written as its caption:\n"
+           " " +
+           keys +
+           "\n"
+           "or type and one JSON string literal, the user's typing, which replaces\n"
+           "the text of the display on view:\n"
+           "  type \"1 2\"\n"
+           "Empty lines are skipped; a line ends at \\n or \\r\\n.\n"
+           "\n"
+           "Each report holds key, primary, primary_visible, secondary,\n"
+           "secondary_visible, equals_enabled, pending_key and memory (exactly, as\n"
+           "C's %a writes them), error (null, or the error of a key that failed and\n"
+           "so changed nothing) and ignored (the Equals key while disabled).\n"
+           "\n"
+           "Exit status: 0 at the end of the input; 2 at a line that is not a\n"
+           "command, or an unknown option; 1 when the input cannot be read or the\n"
+           "output cannot be written.\n";
+}
+
+// Answers --help and --version; anything else is refused. Returns the exit
+// status when the program is to stop at once.
+std::optional<int> takeArguments(int argc, char* argv[]) {
+    if (argc < 2)
+        return std::nullopt;
+    const std::string_view argument = argv[1];
+    if (argument == "--help") {
+        std::cout << usage() << std::flush;
+        return std::cout ? 0 : fail("cannot write standard output", errno);
+    }
+    if (argument == "--version") {
+        std::cout << "rurozovizera-keys " << rurozovizera::version::major << '.'
+                  << rurozovizera::version::minor << '.' << rurozovizera::version::revision << '\n'
+                  << std::flush;
+        return std::cout ? 0 : fail("cannot write standard output", errno);
+    }
+    std::cerr << kProgram
+              << (argument.starts_with('-') ? "unknown option " : "takes no arguments, not ")
+              << rurozovizera::keys::encodeJsonString(argument)
+              << ": the commands come on standard input (see --help)\n";
+    return 2;
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
     // Take the user's locale as the windowed program does; the calculator's
     // number rules must not depend on it.
     std::setlocale(LC_ALL, "");
     std::ios::sync_with_stdio(false);
+    if (const auto status = takeArguments(argc, argv))
+        return *status;
+    // Someone at a terminal sees at once what the silence is waiting for.
+    if (::isatty(STDIN_FILENO))
+        std::cerr << kProgram << "reading commands from the terminal, one a line "
+                  << "(--help lists them); Ctrl+D ends" << std::endl;
 
     rurozovizera::keys::KeyDriver driver;
     std::string line;
@@ -68,7 +127,8 @@ int main() {
         auto output = driver.run(line);
         if (!output) {
             std::cerr << kProgram << "line " << number << " is not a command: "
-                      << rurozovizera::keys::quoteStart(line, kQuotedCharacters) << '\n';
+                      << rurozovizera::keys::quoteStart(line, kQuotedCharacters) << ": "
+                      << rurozovizera::keys::refusal(line) << '\n';
             return 2;
         }
         output->push_back('\n');
