@@ -2,10 +2,13 @@
 
 #include "about_window.h"
 #include "display_box.h"
-#include "form_controls.h"
 #include "help_window.h"
+#include "key_button.h"
 #include "keypad_layout.h"
+#include "label.h"
+#include "picture_box.h"
 #include "splash_window.h"
+#include "window_setup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
