@@ -164,7 +164,7 @@ void MainWindow::showAtStart() {
 }
 
 void MainWindow::pressKey(Key key) {
-    const KeyPress outcome = press(calculator_, key);
+    const PressResult outcome = press(calculator_, key);
     if (key == Key::Clear && splash_)
         splash_->hide();
     // A failed key changed nothing: the displays still show what they showed
