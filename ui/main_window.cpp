@@ -178,7 +178,7 @@ void MainWindow::showState() {
     const auto show = [](DisplayBox* box, const Display& display) {
         const QString text = QString::fromStdString(display.text);
         if (box->text() != text)
-            box->setText(text);
+            box->setKeysText(text);
         box->setVisible(display.visible);
     };
     show(primaryDisplay_, calculator_.primary());
