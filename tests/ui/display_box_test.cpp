@@ -86,6 +86,7 @@ private slots:
         QTest::addColumn<bool>("taken");
         const char* ways[] = {"typing",
                               "paste key",
+                              "selection paste key",
                               "paste in the menu",
                               "middle button",
                               "drop",
@@ -117,7 +118,8 @@ private slots:
         QFETCH(qsizetype, before);
         QFETCH(qsizetype, added);
         QFETCH(bool, taken);
-        if (way == "middle button" && !QGuiApplication::clipboard()->supportsSelection())
+        if ((way == "middle button" || way == "selection paste key") &&
+            !QGuiApplication::clipboard()->supportsSelection())
             QSKIP("this platform has no selection to paste");
         prepare(way, before, added);
         const QString start = box_->text();
@@ -291,6 +293,9 @@ private:
         } else if (way == "paste key") {
             clipboard->setText(added);
             QTest::keyClick(box_, Qt::Key_V, Qt::ControlModifier);
+        } else if (way == "selection paste key") {
+            clipboard->setText(added, QClipboard::Selection);
+            QTest::keyClick(box_, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
         } else if (way == "paste in the menu") {
             clipboard->setText(added);
             chooseFromMenu(box_, QStringLiteral("&Paste"));
