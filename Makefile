@@ -35,7 +35,7 @@ test: deps
 	ctest --preset fuzz
 
 # Measures, never tests: the engine's speed, a key's click in the window
-# on an empty display and with 1 Mi characters pasted (the display's limit),
+# on an empty display and with 32,767 characters pasted (the display's limit),
 # the paste itself and the memory it takes, and start-up time and memory
 # against a bare Qt Widgets window (see Performance in README.md).
 bench: deps

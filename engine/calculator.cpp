@@ -24,7 +24,7 @@ double displayValue(const Display& display) {
 }
 
 template <typename Steps>
-KeyOutcome Calculator::atomically(Steps&& steps) {
+KeyError Calculator::atomically(Steps&& steps) {
     CalculatorState before = state_;
     try {
         std::forward<Steps>(steps)();
@@ -37,7 +37,7 @@ KeyOutcome Calculator::atomically(Steps&& steps) {
 
 // Each entry key tests the primary display's visibility, then the
 // secondary's, and acts on every display that is visible at that moment.
-KeyOutcome Calculator::appendToVisible(char c, bool enablesEquals) {
+KeyError Calculator::appendToVisible(char c, bool enablesEquals) {
     if (state_.primary.visible)
         state_.primary.text.push_back(c);
     if (state_.secondary.visible)
@@ -57,9 +57,9 @@ void Calculator::replaceVisible(const std::string& text) {
 void Calculator::type(const std::string& text) { replaceVisible(text); }
 
 // The decimal point, like the 9 key, leaves the Equals key as it is.
-KeyOutcome Calculator::decimalPoint() { return appendToVisible('.', false); }
+KeyError Calculator::decimalPoint() { return appendToVisible('.', false); }
 
-KeyOutcome Calculator::pi() {
+KeyError Calculator::pi() {
     replaceVisible(kPiText);
     state_.equalsEnabled = true;
     return std::nullopt;
@@ -68,7 +68,7 @@ KeyOutcome Calculator::pi() {
 // With the Equals key enabled an operation key starts a calculation from the
 // primary display; disabled (a result is shown) it chains from the result in
 // the secondary display and empties the primary for the next operand.
-KeyOutcome Calculator::twoOperandKey(double firstStageCode, double chainedCode) {
+KeyError Calculator::twoOperandKey(double firstStageCode, double chainedCode) {
     return atomically([&] {
         if (state_.equalsEnabled) {
             state_.primary.visible = false;
@@ -83,12 +83,12 @@ KeyOutcome Calculator::twoOperandKey(double firstStageCode, double chainedCode) 
     });
 }
 
-KeyOutcome Calculator::add() { return twoOperandKey(AddCode, AddChainCode); }
-KeyOutcome Calculator::subtract() { return twoOperandKey(SubtractCode, SubtractChainCode); }
-KeyOutcome Calculator::multiply() { return twoOperandKey(MultiplyCode, MultiplyChainCode); }
-KeyOutcome Calculator::divide() { return twoOperandKey(DivideCode, DivideChainCode); }
+KeyError Calculator::add() { return twoOperandKey(AddCode, AddChainCode); }
+KeyError Calculator::subtract() { return twoOperandKey(SubtractCode, SubtractChainCode); }
+KeyError Calculator::multiply() { return twoOperandKey(MultiplyCode, MultiplyChainCode); }
+KeyError Calculator::divide() { return twoOperandKey(DivideCode, DivideChainCode); }
 
-KeyOutcome Calculator::square() {
+KeyError Calculator::square() {
     return atomically([&] {
         state_.equalsEnabled = true;
         if (state_.primary.visible) {
@@ -103,7 +103,7 @@ KeyOutcome Calculator::square() {
 }
 
 // The square root key leaves its operand on view; Equals switches displays.
-KeyOutcome Calculator::squareRoot() {
+KeyError Calculator::squareRoot() {
     return atomically([&] {
         state_.equalsEnabled = true;
         if (state_.primary.visible)
@@ -115,7 +115,7 @@ KeyOutcome Calculator::squareRoot() {
 
 // Percent tests nothing: it always takes the primary display's text, even
 // when that display is hidden and holds an older text than the one on view.
-KeyOutcome Calculator::percent() {
+KeyError Calculator::percent() {
     return atomically([&] {
         state_.primary.visible = false;
         state_.secondary.visible = true;
@@ -123,7 +123,7 @@ KeyOutcome Calculator::percent() {
     });
 }
 
-KeyOutcome Calculator::equals() {
+KeyError Calculator::equals() {
     return atomically([&] {
         // No early exit: once a row matches, later rows compare with its
         // result and may match again.
@@ -139,7 +139,7 @@ KeyOutcome Calculator::equals() {
     });
 }
 
-KeyOutcome Calculator::memoryAdd() {
+KeyError Calculator::memoryAdd() {
     return atomically([&] {
         if (state_.primary.visible)
             state_.memory = checkedSum(displayValue(state_.primary), state_.memory);
@@ -148,18 +148,18 @@ KeyOutcome Calculator::memoryAdd() {
     });
 }
 
-KeyOutcome Calculator::memoryClear() {
+KeyError Calculator::memoryClear() {
     state_.memory = 0;
     return std::nullopt;
 }
 
-KeyOutcome Calculator::memoryRecall() {
+KeyError Calculator::memoryRecall() {
     replaceVisible(numberToText(state_.memory));
     state_.equalsEnabled = true;
     return std::nullopt;
 }
 
-KeyOutcome Calculator::clear() {
+KeyError Calculator::clear() {
     state_.primary.visible = true;
     state_.secondary.visible = false;
     state_.equalsEnabled = true;

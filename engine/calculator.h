@@ -39,8 +39,8 @@ struct CalculatorState {
 // range fails with the overflow error.
 [[nodiscard]] double displayValue(const Display& display);
 
-// Empty when the key completed, otherwise the error that undid it.
-using KeyOutcome = std::optional<CalcError>;
+// The error that undid a key, or none when the key completed.
+using KeyError = std::optional<CalcError>;
 
 class Calculator {
 public:
@@ -62,48 +62,48 @@ public:
     // digit<'7'>() is the 7 key; there is one such operation per digit key,
     // pressed as press(calculator, Key::Seven).
     template <char Digit>
-    KeyOutcome digit();
-    KeyOutcome decimalPoint();
-    KeyOutcome pi();
+    KeyError digit();
+    KeyError decimalPoint();
+    KeyError pi();
 
     // Operation keys: store the operand plus an operation code in the
     // pending key and switch the displays for the next operand.
-    KeyOutcome add();
-    KeyOutcome subtract();
-    KeyOutcome multiply();
-    KeyOutcome divide();
-    KeyOutcome square();
-    KeyOutcome squareRoot();
-    KeyOutcome percent();
+    KeyError add();
+    KeyError subtract();
+    KeyError multiply();
+    KeyError divide();
+    KeyError square();
+    KeyError squareRoot();
+    KeyError percent();
 
     // Finds the pending operation by trial, shows its result and disables
     // the Equals key. A disabled key takes no click: press() ignores Equals
     // while it is disabled, so this runs only on the enabled key.
-    KeyOutcome equals();
+    KeyError equals();
 
     // Memory register: add the visible value, recall, clear.
-    KeyOutcome memoryAdd();
-    KeyOutcome memoryRecall();
-    KeyOutcome memoryClear();
+    KeyError memoryAdd();
+    KeyError memoryRecall();
+    KeyError memoryClear();
 
     // The calculator part of the Clear key: everything but the memory back
     // to its start value. (Hiding the splash window is the window's part.)
-    KeyOutcome clear();
+    KeyError clear();
 
 private:
-    KeyOutcome appendToVisible(char c, bool enablesEquals);
+    KeyError appendToVisible(char c, bool enablesEquals);
     void replaceVisible(const std::string& text);
-    KeyOutcome twoOperandKey(double firstStageCode, double chainedCode);
+    KeyError twoOperandKey(double firstStageCode, double chainedCode);
 
     // Runs a key that may fail; on failure restores the state it found.
     template <typename Steps>
-    KeyOutcome atomically(Steps&& steps);
+    KeyError atomically(Steps&& steps);
 
     CalculatorState state_;
 };
 
 template <char Digit>
-KeyOutcome Calculator::digit() {
+KeyError Calculator::digit() {
     static_assert(Digit >= '0' && Digit <= '9', "only the digits have digit keys");
     // The 9 key leaves the Equals key as it is; the other digits switch it on.
     return appendToVisible(Digit, Digit != '9');

@@ -58,7 +58,7 @@ std::optional<Key> keyWithCaption(std::string_view caption) {
     return found->key;
 }
 
-KeyPress press(Calculator& calculator, Key key) {
+PressResult press(Calculator& calculator, Key key) {
     if (key == Key::Equals && !calculator.equalsEnabled())
         return {std::nullopt, true};
     return {(calculator.*keySpec(key).operation)(), false};

@@ -46,7 +46,7 @@ inline constexpr std::size_t kKeyCount = static_cast<std::size_t>(Key::Clear) + 
 struct KeySpec {
     Key key;
     std::string_view caption; // exactly as shown on the key
-    KeyOutcome (Calculator::*operation)();
+    KeyError (Calculator::*operation)();
 };
 
 // Every key in the enumeration's order, so that keySpec() finds a key by its
@@ -56,12 +56,14 @@ extern const std::array<KeySpec, kKeyCount> kKeypad;
 [[nodiscard]] const KeySpec& keySpec(Key key);
 [[nodiscard]] std::optional<Key> keyWithCaption(std::string_view caption);
 
-struct KeyPress {
-    KeyOutcome error;     // the error that undid the key, if it failed
+// What came of a press: the key's error, or a click a disabled key did not
+// take.
+struct PressResult {
+    KeyError error;       // the error that undid the key, if it failed
     bool ignored = false; // Equals while disabled: a disabled key takes no click
 };
 
 // Presses a key as a click on it does: a disabled Equals key is ignored.
-KeyPress press(Calculator& calculator, Key key);
+PressResult press(Calculator& calculator, Key key);
 
 } // namespace rurozovizera

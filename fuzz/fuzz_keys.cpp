@@ -134,20 +134,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!key)
             continue;
         const char* caption = rurozovizera::keySpec(*key).caption.data();
-        const rurozovizera::KeyPress outcome = rurozovizera::press(calculator, *key);
+        const rurozovizera::PressResult result = rurozovizera::press(calculator, *key);
         const CalculatorState& after = calculator.state();
         checkInvariants(step, caption, before, after);
 
         const bool disabledEquals = *key == Key::Equals && !before.equalsEnabled;
-        if (outcome.ignored != disabledEquals)
+        if (result.ignored != disabledEquals)
             fail(step, caption, before, after,
-                 outcome.ignored ? "ignored a key other than a disabled Equals"
-                                 : "took a click on the disabled Equals key");
-        if ((outcome.ignored || outcome.error) && after != before)
+                 result.ignored ? "ignored a key other than a disabled Equals"
+                                : "took a click on the disabled Equals key");
+        if ((result.ignored || result.error) && after != before)
             fail(step, caption, before, after, "a failed or ignored key changed the state");
-        if (outcome.error && onlyWritesText(*key))
+        if (result.error && onlyWritesText(*key))
             fail(step, caption, before, after, "a key that only writes text failed");
-        if (*key == Key::Equals && !outcome.ignored && !outcome.error) {
+        if (*key == Key::Equals && !result.ignored && !result.error) {
             if (after.equalsEnabled)
                 fail(step, caption, before, after, "Equals left itself enabled");
             if (after.secondary.text != rurozovizera::numberToText(after.pendingKey))

@@ -1,6 +1,9 @@
 #include "about_window.h"
 
-#include "form_controls.h"
+#include "key_button.h"
+#include "label.h"
+#include "picture_box.h"
+#include "window_setup.h"
 
 #include <QKeyEvent>
 #include <QPainter>

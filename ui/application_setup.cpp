@@ -1,6 +1,6 @@
 #include "application_setup.h"
 
-#include "form_controls.h"
+#include "application_icon.h"
 #include "look.h"
 #include "rurozovizera/version.h"
 

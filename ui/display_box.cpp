@@ -1,278 +1,159 @@
 #include "display_box.h"
 
+#include "display_box_accessible.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMimeData>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
-#include <QTextBoundaryFinder>
-#include <QTextLayout>
+#include <QSignalBlocker>
+#include <QValidator>
 
 #include <algorithm>
 #include <functional>
-#include <initializer_list>
+#include <limits>
 #include <utility>
 
 namespace rurozovizera::ui {
 
 namespace {
 
-// Room between the frame and the text, as a line edit leaves it.
-constexpr int kHorizontalMargin = 2;
-// The undo and redo histories together hold at most this many characters;
-// the oldest steps go first.
-constexpr qsizetype kHistoryLimit = 4 * DisplayBox::kUserLimit;
-// A piece of the line is first laid out this many characters long, then
-// four times as long until it is wide enough, but never longer than the
-// longest piece: characters without width cannot make a key's click slow.
-constexpr qsizetype kFirstPiece = 64;
-constexpr qsizetype kLongestPiece = 16384;
-// How much text around the caret an input method sees.
-constexpr qsizetype kSurroundingText = 1024;
-// How far a character (a grapheme cluster) is looked for.
-constexpr qsizetype kLongestCharacter = 64;
-
-// A position moved back off the middle of a surrogate pair.
-qsizetype alignedBack(const QString& text, qsizetype position) {
-    if (position > 0 && position < text.size() && text[position].isLowSurrogate() &&
-        text[position - 1].isHighSurrogate())
-        return position - 1;
-    return position;
+// Whether the line edit takes a key's text as typing, by the toolkit's own
+// rule: a text that starts with a printable, format or private-use
+// character, or with a character beyond sixteen bits, on a key not held
+// with Ctrl alone or with Ctrl and Shift.
+bool typesText(const QKeyEvent& event) {
+    const QString text = event.text();
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    if (first.category() == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
+    return first.isPrint() || first.category() == QChar::Other_PrivateUse ||
+           (first.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate());
 }
 
-// A piece of the text as it is drawn: control characters and line breaks
-// as blanks, so that no font draws them as boxes.
-QString drawable(QStringView piece) {
-    QString shown = piece.toString();
-    for (QChar& c : shown)
-        if ((c.unicode() < 0x20 && c != u'\t') || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator || c == QChar::ObjectReplacementCharacter)
-            c = u' ';
-    return shown;
-}
-
-void layOutLine(QTextLayout& layout, const QString& piece, const QFont& font) {
-    QTextOption option;
-    option.setTextDirection(Qt::LeftToRight);
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setFlags(QTextOption::IncludeTrailingSpaces);
-    layout.clearLayout();
-    layout.setText(piece);
-    layout.setFont(font);
-    layout.setTextOption(option);
-    layout.setCacheEnabled(true);
-    layout.beginLayout();
-    layout.createLine();
-    layout.endLayout();
-}
-
-// What a screen reader sees of a display box: its text, caret and selection,
-// and the same edits the user makes by hand, each through the box's limit.
-class DisplayBoxAccessible : public QAccessibleWidget,
-                             public QAccessibleTextInterface,
-                             public QAccessibleEditableTextInterface {
-public:
-    explicit DisplayBoxAccessible(DisplayBox* box)
-        : QAccessibleWidget(box, QAccessible::EditableText) {}
-
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        if (type == QAccessible::EditableTextInterface)
-            return static_cast<QAccessibleEditableTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
+// How many characters the line edit takes out of the text for an input
+// method's commit: the selection, then the characters the input method
+// replaces, counted from the caret where the selection has gone.
+qsizetype removedBy(const QLineEdit& box, const QInputMethodEvent& event) {
+    qsizetype length = box.text().size();
+    qsizetype caret = box.cursorPosition();
+    qsizetype removed = 0;
+    if (box.hasSelectedText()) {
+        removed = box.selectionLength();
+        caret = box.selectionStart();
+        length -= removed;
     }
-
-    [[nodiscard]] QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.editable = true;
-        state.selectableText = true;
-        return state;
-    }
-
-    [[nodiscard]] QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Value ? box()->text() : QAccessibleWidget::text(kind);
-    }
-
-    void setText(QAccessible::Text kind, const QString& text) override {
-        if (kind == QAccessible::Value)
-            box()->replace(0, box()->text().size(), text);
-        else
-            QAccessibleWidget::setText(kind, text);
-    }
-
-    void selection(int index, int* start, int* end) const override {
-        *start = *end = 0;
-        if (index == 0 && box()->hasSelectedText()) {
-            *start = static_cast<int>(box()->selectionStart());
-            *end = static_cast<int>(box()->selectionEnd());
-        }
-    }
-    [[nodiscard]] int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
-    void addSelection(int start, int end) override { setSelection(0, start, end); }
-    void removeSelection(int index) override {
-        if (index == 0)
-            box()->deselect();
-    }
-    void setSelection(int index, int start, int end) override {
-        if (index == 0)
-            box()->setSelection(start, end - start);
-    }
-    [[nodiscard]] int cursorPosition() const override {
-        return static_cast<int>(box()->cursorPosition());
-    }
-    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
-    [[nodiscard]] QString text(int start, int end) const override {
-        return box()->text().mid(start, end - start);
-    }
-    [[nodiscard]] int characterCount() const override {
-        return static_cast<int>(box()->text().size());
-    }
-    [[nodiscard]] QRect characterRect(int offset) const override {
-        const QRect local = box()->characterRect(offset);
-        return local.isEmpty() ? QRect() : QRect(box()->mapToGlobal(local.topLeft()), local.size());
-    }
-    [[nodiscard]] int offsetAtPoint(const QPoint& point) const override {
-        return static_cast<int>(box()->positionAt(box()->mapFromGlobal(point)));
-    }
-    void scrollToSubstring(int start, int end) override {
-        box()->setCursorPosition(end);
-        box()->setCursorPosition(start);
-    }
-    [[nodiscard]] QString attributes(int, int* start, int* end) const override {
-        *start = 0;
-        *end = characterCount();
-        return {};
-    }
-
-    void deleteText(int start, int end) override { box()->replace(start, end - start, {}); }
-    void insertText(int offset, const QString& text) override { box()->replace(offset, 0, text); }
-    void replaceText(int start, int end, const QString& text) override {
-        box()->replace(start, end - start, text);
-    }
-
-private:
-    [[nodiscard]] DisplayBox* box() const { return static_cast<DisplayBox*>(widget()); }
-};
-
-QAccessibleInterface* accessibleDisplayBox(const QString& className, QObject* object) {
-    if (object && object->isWidgetType() &&
-        className == QLatin1String(DisplayBox::staticMetaObject.className()))
-        return new DisplayBoxAccessible(static_cast<DisplayBox*>(object));
-    return nullptr;
+    caret = std::max<qsizetype>(0, caret + event.replacementStart());
+    if (event.replacementLength() > 0 && caret + event.replacementLength() <= length)
+        removed += event.replacementLength();
+    return removed;
 }
 
 } // namespace
 
-DisplayBox::DisplayBox(QWidget* parent) : QWidget(parent) {
+// The line edit's own check of every change of its text, as the last guard.
+// The box checks each way an edit of the user's comes in before the line
+// edit makes it; this refuses any other that would make the text too long,
+// and the line edit then takes the edit back before it reports it.
+class DisplayBox::LengthCheck : public QValidator {
+public:
+    explicit LengthCheck(DisplayBox* box) : QValidator(box), box_(box) {}
+
+    State validate(QString& text, int&) const override {
+        if (!box_->checking_ || box_->allows(text.size(), box_->lengthBefore_))
+            return Acceptable;
+        return Invalid;
+    }
+
+private:
+    DisplayBox* box_;
+};
+
+DisplayBox::DisplayBox(QWidget* parent) : QLineEdit(parent) {
     static const bool accessible = [] {
         QAccessible::installFactory(accessibleDisplayBox);
         return true;
     }();
     (void)accessible;
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_InputMethodEnabled);
-    setAttribute(Qt::WA_KeyCompression);
-    setCursor(Qt::IBeamCursor);
-    setAcceptDrops(true);
-    setBackgroundRole(QPalette::Base);
+    // A line edit cuts every text it is given at its maximum length, and the
+    // keys' texts are never cut.
+    setMaxLength(std::numeric_limits<int>::max());
+    setValidator(new LengthCheck(this));
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& text) { lengthBefore_ = text.size(); });
 }
 
-DisplayBox::~DisplayBox() = default;
-
-void DisplayBox::setText(const QString& text) {
-    if (!preedit_.isEmpty() && hasFocus())
-        QGuiApplication::inputMethod()->reset();
-    preedit_.clear();
-    preeditCursor_ = 0;
-    const QString before = std::exchange(text_, text);
-    cursor_ = anchor_ = text_.size();
-    undo_.clear();
-    redo_.clear();
-    historySize_ = 0;
-    typing_ = false;
-    announceChange(before);
-    changed();
+void DisplayBox::setKeysText(const QString& text) {
+    checking_ = false;
+    setText(text);
+    checking_ = true;
+    keysLength_ = text.size();
 }
 
-bool DisplayBox::insert(const QString& text) {
-    return edit(selectionStart(), selectionEnd() - selectionStart(), text, Step::Edit);
+bool DisplayBox::allowsEdit(qsizetype removed, qsizetype added) {
+    const qsizetype length = text().size();
+    return allows(length - std::min(removed, length) + added, length);
 }
 
-bool DisplayBox::replace(qsizetype start, qsizetype length, const QString& text) {
-    return edit(start, length, text, Step::Edit);
+bool DisplayBox::allows(qsizetype newLength, qsizetype oldLength) {
+    if (newLength <= kUserLimit || newLength <= oldLength)
+        return true;
+    refuse();
+    return false;
 }
 
-bool DisplayBox::allows(qsizetype newLength) {
-    if (newLength > kUserLimit && newLength > text_.size()) {
-        refuse();
-        return false;
+bool DisplayBox::allowsPaste(QClipboard::Mode mode) {
+    return allowsEdit(selectionLength(), QGuiApplication::clipboard()->text(mode).size());
+}
+
+bool DisplayBox::allowsHistoryStep(bool undoing) {
+    // Every text in the history comes from the keys' last text by edits the
+    // limit let through: only when that text was longer than the limit can
+    // a step make the text too long.
+    if (keysLength_ <= kUserLimit || !(undoing ? isUndoAvailable() : isRedoAvailable()))
+        return true;
+    // The step is tried out unseen and taken back: a step of the history and
+    // its reverse bring back the same text. Then the caret and the selection
+    // are put back as they were.
+    const qsizetype before = text().size();
+    const int caret = cursorPosition();
+    const int start = selectionStart();
+    const int length = selectionLength();
+    qsizetype after = 0;
+    {
+        const QSignalBlocker quiet(this);
+        checking_ = false;
+        if (undoing) {
+            undo();
+            after = text().size();
+            redo();
+        } else {
+            redo();
+            after = text().size();
+            undo();
+        }
+        if (length > 0 && caret == start)
+            setSelection(start + length, -length);
+        else if (length > 0)
+            setSelection(start, length);
+        else
+            setCursorPosition(caret);
+        checking_ = true;
     }
-    return true;
+    return allows(after, before);
 }
-
-bool DisplayBox::edit(qsizetype start, qsizetype length, const QString& text, Step step) {
-    start = std::clamp<qsizetype>(start, 0, text_.size());
-    length = std::clamp<qsizetype>(length, 0, text_.size() - start);
-    if (!allows(text_.size() - length + text.size()))
-        return false;
-    QString next = text_;
-    next.replace(start, length, text);
-    change(std::move(next), start + text.size(), start + text.size(), step);
-    return true;
-}
-
-void DisplayBox::change(QString next, qsizetype cursor, qsizetype anchor, Step step) {
-    // Typing goes on while the user types character after character, and
-    // is undone as one step.
-    const bool typingGoesOn = step == Step::Typing && typing_ && !hasSelectedText();
-    if (step != Step::History && !typingGoesOn) {
-        for (const Snapshot& undone : redo_)
-            historySize_ -= undone.text.size();
-        redo_.clear();
-        remember(undo_, {text_, cursor_, anchor_});
-    }
-    typing_ = step == Step::Typing;
-    const QString before = std::exchange(text_, std::move(next));
-    cursor_ = cursor;
-    anchor_ = anchor;
-    announceChange(before);
-    changed();
-    emit textEdited(text_);
-}
-
-void DisplayBox::remember(std::deque<Snapshot>& history, Snapshot snapshot) {
-    historySize_ += snapshot.text.size();
-    history.push_back(std::move(snapshot));
-    while (historySize_ > kHistoryLimit && undo_.size() > 1) {
-        historySize_ -= undo_.front().text.size();
-        undo_.pop_front();
-    }
-}
-
-void DisplayBox::restore(std::deque<Snapshot>& from, std::deque<Snapshot>& to) {
-    if (from.empty() || !allows(from.back().text.size()))
-        return;
-    Snapshot restored = std::move(from.back());
-    from.pop_back();
-    historySize_ -= restored.text.size();
-    remember(to, {text_, cursor_, anchor_});
-    change(std::move(restored.text), restored.cursor, restored.anchor, Step::History);
-}
-
-void DisplayBox::undo() { restore(undo_, redo_); }
-
-void DisplayBox::redo() { restore(redo_, undo_); }
 
 void DisplayBox::refuse() {
-    typing_ = false;
     QApplication::beep();
     if (!notice_) {
         notice_ = new QLabel(parentWidget() ? parentWidget() : this);
@@ -299,605 +180,122 @@ void DisplayBox::refuse() {
     QAccessible::updateAccessibility(&alert);
 }
 
-void DisplayBox::announceChange(const QString& before) {
-    if (!QAccessible::isActive())
-        return;
-    const qsizetype shorter = std::min(before.size(), text_.size());
-    const qsizetype prefix =
-        std::mismatch(before.cbegin(), before.cbegin() + shorter, text_.cbegin()).first -
-        before.cbegin();
-    const qsizetype suffix =
-        std::mismatch(before.crbegin(), before.crbegin() + (shorter - prefix), text_.crbegin())
-            .first -
-        before.crbegin();
-    const QString removed = before.mid(prefix, before.size() - prefix - suffix);
-    const QString inserted = text_.mid(prefix, text_.size() - prefix - suffix);
-    if (!removed.isEmpty()) {
-        QAccessibleTextRemoveEvent event(this, static_cast<int>(prefix), removed);
-        QAccessible::updateAccessibility(&event);
-    }
-    if (!inserted.isEmpty()) {
-        QAccessibleTextInsertEvent event(this, static_cast<int>(prefix), inserted);
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
-void DisplayBox::paste(QClipboard::Mode mode) {
-    const QString pasted = QGuiApplication::clipboard()->text(mode);
-    if (!pasted.isEmpty() || hasSelectedText())
-        insert(pasted);
-}
-
-void DisplayBox::copy(QClipboard::Mode mode) const {
-    if (hasSelectedText())
-        QGuiApplication::clipboard()->setText(selectedText(), mode);
-}
-
-void DisplayBox::cut() {
-    copy();
-    del();
-}
-
-void DisplayBox::del() {
-    if (hasSelectedText())
-        insert({});
-    else if (cursor_ < text_.size())
-        replace(cursor_, nextCharacter(cursor_) - cursor_, {});
-}
-
-void DisplayBox::backspace() {
-    if (hasSelectedText() || cursor_ == 0) {
-        del();
-        return;
-    }
-    // One code point back: the accent typed last goes, not its letter.
-    const qsizetype start = alignedBack(text_, cursor_ - 1);
-    replace(start, cursor_ - start, {});
-}
-
-void DisplayBox::selectAll() {
-    anchor_ = 0;
-    moveCursor(text_.size(), true);
-}
-
-void DisplayBox::deselect() { moveCursor(cursor_, false); }
-
-void DisplayBox::setSelection(qsizetype start, qsizetype length) {
-    anchor_ = std::clamp<qsizetype>(start, 0, text_.size());
-    moveCursor(start + length, true);
-}
-
-QString DisplayBox::selectedText() const {
-    return text_.mid(selectionStart(), selectionEnd() - selectionStart());
-}
-
-qsizetype DisplayBox::selectionStart() const { return std::min(cursor_, anchor_); }
-
-qsizetype DisplayBox::selectionEnd() const { return std::max(cursor_, anchor_); }
-
-void DisplayBox::setCursorPosition(qsizetype position) { moveCursor(position, false); }
-
-void DisplayBox::moveCursor(qsizetype position, bool mark) {
-    typing_ = false;
-    cursor_ = std::clamp<qsizetype>(position, 0, text_.size());
-    if (!mark)
-        anchor_ = cursor_;
-    if (QAccessible::isActive()) {
-        QAccessibleTextCursorEvent moved(this, static_cast<int>(cursor_));
-        QAccessible::updateAccessibility(&moved);
-        QAccessibleTextSelectionEvent selected(this, static_cast<int>(selectionStart()),
-                                               static_cast<int>(selectionEnd()));
-        QAccessible::updateAccessibility(&selected);
-    }
-    changed();
-}
-
-qsizetype DisplayBox::nextCharacter(qsizetype position) const {
-    const qsizetype end = std::min(text_.size(), position + kLongestCharacter);
-    if (position >= end)
-        return text_.size();
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text_.constData() + position,
-                               end - position);
-    const qsizetype next = finder.toNextBoundary();
-    return next > 0 ? position + next : end;
-}
-
-qsizetype DisplayBox::previousCharacter(qsizetype position) const {
-    const qsizetype start =
-        alignedBack(text_, std::max<qsizetype>(0, position - kLongestCharacter));
-    if (position <= start)
-        return 0;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text_.constData() + start,
-                               position - start);
-    finder.toEnd();
-    const qsizetype previous = finder.toPreviousBoundary();
-    return previous >= 0 ? start + previous : start;
-}
-
-// Word moves go to the start of a word, as a line edit's do. They look
-// through the whole text, which only the user's own keys ask for.
-qsizetype DisplayBox::nextWord(qsizetype position) const {
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Word, text_);
-    finder.setPosition(position);
-    for (qsizetype next = finder.toNextBoundary(); next >= 0; next = finder.toNextBoundary())
-        if (finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem)
-            return next;
-    return text_.size();
-}
-
-qsizetype DisplayBox::previousWord(qsizetype position) const {
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Word, text_);
-    finder.setPosition(position);
-    for (qsizetype previous = finder.toPreviousBoundary(); previous >= 0;
-         previous = finder.toPreviousBoundary())
-        if (finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem)
-            return previous;
-    return 0;
-}
-
-void DisplayBox::selectWordAt(qsizetype position) {
-    const qsizetype start = previousWord(std::min(position + 1, text_.size()));
-    qsizetype end = nextWord(start);
-    while (end > position && end > start && text_[end - 1].isSpace())
-        --end;
-    anchor_ = start;
-    moveCursor(end, true);
-}
-
-void DisplayBox::initStyleOption(QStyleOptionFrame* option) const {
-    option->initFrom(this);
-    option->rect = contentsRect();
-    option->lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, option, this);
-    option->midLineWidth = 0;
-    option->state |= QStyle::State_Sunken;
-    option->features = QStyleOptionFrame::None;
-}
-
-QRect DisplayBox::lineRect() const {
-    QStyleOptionFrame panel;
-    initStyleOption(&panel);
-    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
-    const int height = fontMetrics().height();
-    return {contents.x() + kHorizontalMargin, contents.y() + (contents.height() - height + 1) / 2,
-            contents.width() - 2 * kHorizontalMargin, height};
-}
-
-qsizetype DisplayBox::layOut(QTextLayout& layout, qsizetype start, qreal width, qsizetype through,
-                             bool preedit) const {
-    through = std::min(through, start + kLongestPiece);
-    for (qsizetype length = kFirstPiece;; length *= 4) {
-        qsizetype end = std::min(text_.size(), std::max(start + length, through));
-        if (end < text_.size() && text_[end].isLowSurrogate())
-            ++end;
-        QString piece = drawable(QStringView(text_).sliced(start, end - start));
-        const bool showsPreedit =
-            preedit && !preedit_.isEmpty() && cursor_ >= start && cursor_ <= end;
-        if (showsPreedit)
-            piece.insert(cursor_ - start, preedit_);
-        layOutLine(layout, piece, font());
-        if (showsPreedit) {
-            QTextLayout::FormatRange underlined{
-                static_cast<int>(cursor_ - start), static_cast<int>(preedit_.size()), {}};
-            underlined.format.setFontUnderline(true);
-            layout.setFormats({underlined});
-        }
-        if (end == text_.size() || length >= kLongestPiece ||
-            (end >= through && layout.lineAt(0).naturalTextWidth() > width))
-            return end;
-    }
-}
-
-qsizetype DisplayBox::surroundingStart() const {
-    return alignedBack(text_, std::max<qsizetype>(0, selectionStart() - kSurroundingText));
-}
-
-void DisplayBox::scrollToCursor() {
-    const int room =
-        lineRect().width() - style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
-    if (cursor_ < viewStart_ || (cursor_ == viewStart_ && viewShift_ > 0)) {
-        viewStart_ = cursor_;
-        viewShift_ = 0;
-    }
-    if (cursor_ - viewStart_ > kLongestPiece) {
-        scrollToRightEdge(cursor_);
-        return;
-    }
-    QTextLayout layout;
-    const qsizetype end = layOut(layout, viewStart_, viewShift_ + room, cursor_);
-    const QTextLine line = layout.lineAt(0);
-    if (line.cursorToX(static_cast<int>(cursor_ - viewStart_)) - viewShift_ > room)
-        scrollToRightEdge(cursor_);
-    else if (end == text_.size() && (viewStart_ > 0 || viewShift_ > 0) &&
-             line.naturalTextWidth() - viewShift_ < room)
-        scrollToRightEdge(text_.size());
-}
-
-void DisplayBox::scrollToRightEdge(qsizetype position) {
-    const int room =
-        lineRect().width() - style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
-    // Lay out backwards from `position` until the piece fills the view.
-    QTextLayout layout;
-    qsizetype start = position;
-    qreal width = 0;
-    for (qsizetype length = kFirstPiece;; length *= 4) {
-        start = alignedBack(text_, std::max<qsizetype>(0, position - length));
-        layOutLine(layout, drawable(QStringView(text_).sliced(start, position - start)), font());
-        width = layout.lineAt(0).naturalTextWidth();
-        if (width >= room || start == 0 || length >= kLongestPiece)
-            break;
-    }
-    if (width <= room && start == 0) {
-        viewStart_ = 0;
-        viewShift_ = 0;
-        return;
-    }
-    const QTextLine line = layout.lineAt(0);
-    const qreal left = width - room; // where the view's left edge falls in the piece
-    int first = line.xToCursor(left);
-    if (line.cursorToX(first) > left)
-        first = layout.previousCursorPosition(first);
-    viewStart_ = start + first;
-    viewShift_ = qRound(left - line.cursorToX(first));
-}
-
-void DisplayBox::changed() {
-    scrollToCursor();
-    restartBlinking();
-    if (hasFocus())
-        updateMicroFocus();
-}
-
-void DisplayBox::restartBlinking() {
-    caretOn_ = hasFocus();
-    const int flashTime = QApplication::cursorFlashTime();
-    if (caretOn_ && flashTime >= 2)
-        blink_.start(flashTime / 2, this);
-    else
-        blink_.stop();
-    update();
-}
-
-QRect DisplayBox::cursorRect() const {
-    const QRect line = lineRect();
-    QTextLayout layout;
-    layOut(layout, viewStart_, 0, cursor_);
-    const qreal x = layout.lineAt(0).cursorToX(static_cast<int>(cursor_ - viewStart_));
-    return {line.left() - viewShift_ + qRound(x), line.top(),
-            style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this), line.height()};
-}
-
-qsizetype DisplayBox::positionAt(QPoint point) const {
-    const QRect line = lineRect();
-    const int x = point.x() - line.left() + viewShift_;
-    if (x < 0)
-        return viewStart_ > 0 ? previousCharacter(viewStart_) : 0;
-    QTextLayout layout;
-    layOut(layout, viewStart_, x);
-    return viewStart_ + layout.lineAt(0).xToCursor(x);
-}
-
-QRect DisplayBox::characterRect(qsizetype position) const {
-    if (position < viewStart_ || position >= text_.size() || position - viewStart_ >= kLongestPiece)
-        return {};
-    const QRect line = lineRect();
-    QTextLayout layout;
-    layOut(layout, viewStart_, 0, position + 1);
-    const QTextLine textLine = layout.lineAt(0);
-    const int left = qRound(textLine.cursorToX(static_cast<int>(position - viewStart_)));
-    const int right = qRound(textLine.cursorToX(static_cast<int>(position + 1 - viewStart_)));
-    const QRect character(line.left() - viewShift_ + left, line.top(), right - left, line.height());
-    return character.intersects(line) ? character : QRect();
-}
-
-QMenu* DisplayBox::createStandardContextMenu() {
-    auto* menu = new QMenu(this);
-    const auto add = [&](const QString& caption, QKeySequence::StandardKey key, bool enabled,
-                         auto run) {
-        QString text = caption;
-        if (key != QKeySequence::UnknownKey)
-            text += QLatin1Char('\t') + QKeySequence(key).toString(QKeySequence::NativeText);
-        QAction* action = menu->addAction(text);
-        action->setEnabled(enabled);
-        connect(action, &QAction::triggered, this, run);
+QMenu* DisplayBox::createContextMenu() {
+    QMenu* menu = createStandardContextMenu();
+    // The line edit's entries call its slots by name; these three go through
+    // the limit first.
+    const std::pair<const char*, std::function<void()>> checked[] = {
+        {SLOT(undo()),
+         [this] {
+             if (allowsHistoryStep(true))
+                 undo();
+         }},
+        {SLOT(redo()),
+         [this] {
+             if (allowsHistoryStep(false))
+                 redo();
+         }},
+        {SLOT(paste()),
+         [this] {
+             if (allowsPaste(QClipboard::Clipboard))
+                 paste();
+         }},
     };
-    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
-    add(tr("&Undo"), QKeySequence::Undo, isUndoAvailable(), [this] { undo(); });
-    add(tr("&Redo"), QKeySequence::Redo, isRedoAvailable(), [this] { redo(); });
-    menu->addSeparator();
-    add(tr("Cu&t"), QKeySequence::Cut, hasSelectedText(), [this] { cut(); });
-    add(tr("&Copy"), QKeySequence::Copy, hasSelectedText(), [this] { copy(); });
-    add(tr("&Paste"), QKeySequence::Paste, clipboard && clipboard->hasText(), [this] { paste(); });
-    add(tr("Delete"), QKeySequence::UnknownKey, hasSelectedText(), [this] { del(); });
-    menu->addSeparator();
-    add(tr("Select All"), QKeySequence::SelectAll, selectionEnd() - selectionStart() < text_.size(),
-        [this] { selectAll(); });
+    for (QAction* entry : menu->actions())
+        for (const auto& [slot, run] : checked)
+            if (disconnect(entry, SIGNAL(triggered()), this, slot))
+                connect(entry, &QAction::triggered, this, run);
     return menu;
 }
 
-QVariant DisplayBox::inputMethodQuery(Qt::InputMethodQuery query) const {
-    const qsizetype start = surroundingStart();
-    switch (query) {
-    case Qt::ImEnabled: return true;
-    case Qt::ImCursorRectangle: return cursorRect();
-    case Qt::ImFont: return font();
-    case Qt::ImCursorPosition: return static_cast<int>(cursor_ - start);
-    case Qt::ImAnchorPosition: return static_cast<int>(anchor_ - start);
-    case Qt::ImAbsolutePosition: return static_cast<int>(cursor_);
-    case Qt::ImSurroundingText: return text_.mid(start, selectionEnd() + kSurroundingText - start);
-    case Qt::ImCurrentSelection: return selectedText();
-    case Qt::ImTextBeforeCursor:
-        return text_.mid(std::max<qsizetype>(0, cursor_ - kSurroundingText),
-                         std::min(cursor_, kSurroundingText));
-    case Qt::ImTextAfterCursor: return text_.mid(cursor_, kSurroundingText);
-    case Qt::ImHints: return static_cast<int>(inputMethodHints());
-    default: return QWidget::inputMethodQuery(query);
-    }
-}
-
-void DisplayBox::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    QStyleOptionFrame panel;
-    initStyleOption(&panel);
-    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
-    painter.setClipRect(style()->subElementRect(QStyle::SE_LineEditContents, &panel, this));
-
-    const QRect line = lineRect();
-    QTextLayout layout;
-    const qsizetype end = layOut(layout, viewStart_, viewShift_ + line.width(), 0, true);
-    const QTextLine textLine = layout.lineAt(0);
-    // The baseline stays where the font puts it, whatever the piece holds.
-    const QPointF origin(line.left() - viewShift_,
-                         line.top() + fontMetrics().ascent() - textLine.ascent());
-    // A position in the text, as a position in the piece laid out.
-    const auto inPiece = [&](qsizetype position) {
-        const qsizetype shown = std::clamp(position, viewStart_, end) - viewStart_;
-        return static_cast<int>(position > cursor_ ? shown + preedit_.size() : shown);
-    };
-    QList<QTextLayout::FormatRange> selections;
-    if (hasSelectedText()) {
-        QTextLayout::FormatRange selected{inPiece(selectionStart()), 0, {}};
-        selected.length = inPiece(selectionEnd()) - selected.start;
-        selected.format.setBackground(panel.palette.highlight());
-        selected.format.setForeground(panel.palette.highlightedText());
-        selections.append(selected);
-    }
-    painter.setPen(panel.palette.color(QPalette::Text));
-    layout.draw(&painter, origin, selections);
-
-    const int caretWidth = style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
-    if (dropPosition_ >= 0)
-        layout.drawCursor(&painter, origin, inPiece(dropPosition_), caretWidth);
-    else if (caretOn_ && cursor_ >= viewStart_ && cursor_ <= end)
-        layout.drawCursor(&painter, origin, inPiece(cursor_) + static_cast<int>(preeditCursor_),
-                          caretWidth);
-}
-
-void DisplayBox::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    scrollToCursor();
-}
-
-void DisplayBox::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        scrollToCursor();
+QRect DisplayBox::characterRect(int position) const {
+    const QString shown = text();
+    if (position < 0 || position >= shown.size())
+        return {};
+    // Measured from the caret, which the line edit places.
+    const QFontMetrics metrics = fontMetrics();
+    const QRect caretBox = cursorRect();
+    const int caret = cursorPosition();
+    const int between =
+        metrics.horizontalAdvance(shown.mid(std::min(caret, position), std::abs(position - caret)));
+    const int left = caretBox.center().x() + (position < caret ? -between : between);
+    return {left, caretBox.top(), metrics.horizontalAdvance(shown.mid(position, 1)),
+            caretBox.height()};
 }
 
 void DisplayBox::keyPressEvent(QKeyEvent* event) {
-    if (runEditingKey(event) || runCaretKey(event))
-        event->accept();
-    else if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier))
-        backspace();
-    else if (const QString typed = event->text();
-             !typed.isEmpty() && QChar::isPrint(typed.toUcs4().front()) &&
-             !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
-        edit(selectionStart(), selectionEnd() - selectionStart(), typed, Step::Typing);
+    bool allowed = true;
+    if (event->matches(QKeySequence::Undo))
+        allowed = allowsHistoryStep(true);
+    else if (event->matches(QKeySequence::Redo))
+        allowed = allowsHistoryStep(false);
+    else if (event->matches(QKeySequence::Paste))
+        // Ctrl+Shift+Insert, where it pastes, pastes the X11 selection.
+        allowed =
+            allowsPaste(event->key() == Qt::Key_Insert &&
+                                event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)
+                            ? QClipboard::Selection
+                            : QClipboard::Clipboard);
+    else if (typesText(*event))
+        allowed = allowsEdit(selectionLength(), event->text().size());
+    if (allowed)
+        QLineEdit::keyPressEvent(event);
     else
-        event->ignore();
+        event->accept();
 }
 
-bool DisplayBox::runEditingKey(QKeyEvent* event) {
-    using Keys = QKeySequence;
-    const std::pair<Keys::StandardKey, std::function<void()>> commands[] = {
-        {Keys::Undo, [this] { undo(); }},
-        {Keys::Redo, [this] { redo(); }},
-        {Keys::SelectAll, [this] { selectAll(); }},
-        {Keys::Copy, [this] { copy(); }},
-        {Keys::Cut, [this] { cut(); }},
-        {Keys::Paste, [this] { paste(); }},
-        {Keys::Delete, [this] { del(); }},
-    };
-    for (const auto& [key, command] : commands) {
-        if (event->matches(key)) {
-            command();
-            return true;
-        }
-    }
-    const bool toEnd = event->matches(Keys::DeleteEndOfWord);
-    if (!toEnd && !event->matches(Keys::DeleteStartOfWord))
-        return false;
-    if (!hasSelectedText())
-        moveCursor(toEnd ? nextWord(cursor_) : previousWord(cursor_), true);
-    del();
-    return true;
-}
-
-bool DisplayBox::runCaretKey(QKeyEvent* event) {
-    using Keys = QKeySequence;
-    // Where each key takes the caret, and whether the selection follows it.
-    struct Move {
-        std::initializer_list<Keys::StandardKey> keys;
-        std::function<qsizetype()> target;
-        bool select;
-    };
-    const auto start = [] { return qsizetype(0); };
-    const auto end = [this] { return text_.size(); };
-    const auto nextChar = [this] { return nextCharacter(cursor_); };
-    const auto previousChar = [this] { return previousCharacter(cursor_); };
-    const auto nextWordStart = [this] { return nextWord(cursor_); };
-    const auto previousWordStart = [this] { return previousWord(cursor_); };
-    const Move moves[] = {
-        // Without Shift, a selection collapses to its near edge.
-        {{Keys::MoveToNextChar},
-         [&] { return hasSelectedText() ? selectionEnd() : nextChar(); },
-         false},
-        {{Keys::MoveToPreviousChar},
-         [&] { return hasSelectedText() ? selectionStart() : previousChar(); },
-         false},
-        {{Keys::MoveToNextWord}, nextWordStart, false},
-        {{Keys::SelectNextWord}, nextWordStart, true},
-        {{Keys::MoveToPreviousWord}, previousWordStart, false},
-        {{Keys::SelectPreviousWord}, previousWordStart, true},
-        {{Keys::SelectNextChar}, nextChar, true},
-        {{Keys::SelectPreviousChar}, previousChar, true},
-        {{Keys::MoveToStartOfLine, Keys::MoveToStartOfBlock, Keys::MoveToStartOfDocument},
-         start,
-         false},
-        {{Keys::MoveToEndOfLine, Keys::MoveToEndOfBlock, Keys::MoveToEndOfDocument}, end, false},
-        {{Keys::SelectStartOfLine, Keys::SelectStartOfBlock, Keys::SelectStartOfDocument},
-         start,
-         true},
-        {{Keys::SelectEndOfLine, Keys::SelectEndOfBlock, Keys::SelectEndOfDocument}, end, true},
-    };
-    for (const Move& move : moves) {
-        for (const Keys::StandardKey key : move.keys) {
-            if (event->matches(key)) {
-                moveCursor(move.target(), move.select);
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-void DisplayBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton)
-        return;
-    if (!preedit_.isEmpty())
-        QGuiApplication::inputMethod()->commit();
-    const QPoint point = event->position().toPoint();
-    if (tripleClick_.isActive() &&
-        (point - tripleClickPoint_).manhattanLength() < QApplication::startDragDistance()) {
-        selectAll();
+void DisplayBox::inputMethodEvent(QInputMethodEvent* event) {
+    const QString& committed = event->commitString();
+    if (committed.isEmpty() || allowsEdit(removedBy(*this, *event), committed.size())) {
+        QLineEdit::inputMethodEvent(event);
         return;
     }
-    moveCursor(positionAt(point), event->modifiers() & Qt::ShiftModifier);
-}
-
-void DisplayBox::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton)
-        moveCursor(positionAt(event->position().toPoint()), true);
+    // The commit is refused whole; what the input method composes stays on
+    // view.
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&composing);
+    event->accept();
 }
 
 void DisplayBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (!QGuiApplication::clipboard()->supportsSelection())
+    // The middle button drops the selection and pastes the X11 selection at
+    // the caret.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+        !allowsEdit(0, QGuiApplication::clipboard()->text(QClipboard::Selection).size())) {
+        event->accept();
         return;
-    if (event->button() == Qt::LeftButton)
-        copy(QClipboard::Selection);
-    else if (event->button() == Qt::MiddleButton) {
-        deselect();
-        paste(QClipboard::Selection);
     }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
-void DisplayBox::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+void DisplayBox::dropEvent(QDropEvent* event) {
+    // The line edit inserts a dropped text where it falls, taking nothing
+    // away. A refused drop is ignored, so that a text dragged here to be
+    // moved is not taken from where it came.
+    const QString dropped = event->mimeData()->text();
+    if (!dropped.isNull() && !allowsEdit(0, dropped.size())) {
+        event->ignore();
+        QDragLeaveEvent left;
+        QLineEdit::dragLeaveEvent(&left);
         return;
-    tripleClickPoint_ = event->position().toPoint();
-    selectWordAt(positionAt(tripleClickPoint_));
-    tripleClick_.start(QApplication::doubleClickInterval(), this);
+    }
+    QLineEdit::dropEvent(event);
 }
 
 void DisplayBox::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu* menu = createStandardContextMenu();
+    QMenu* menu = createContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }
 
-void DisplayBox::focusInEvent(QFocusEvent* event) {
-    const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-        reason == Qt::ShortcutFocusReason)
-        selectAll();
-    restartBlinking();
-    QWidget::focusInEvent(event);
-}
-
-void DisplayBox::focusOutEvent(QFocusEvent* event) {
-    const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-        deselect();
-    restartBlinking();
-    QWidget::focusOutEvent(event);
-}
-
-void DisplayBox::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
-
-void DisplayBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (!event->mimeData()->hasText()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    dropPosition_ = positionAt(event->position().toPoint());
-    update();
-}
-
-void DisplayBox::dragLeaveEvent(QDragLeaveEvent*) {
-    dropPosition_ = -1;
-    update();
-}
-
-void DisplayBox::dropEvent(QDropEvent* event) {
-    dropPosition_ = -1;
-    const QString dropped = event->mimeData()->text();
-    const qsizetype position = positionAt(event->position().toPoint());
-    // A refused drop is ignored, so that a text dragged away is not taken
-    // from where it came.
-    if (dropped.isEmpty() || !replace(position, 0, dropped)) {
-        event->ignore();
-        update();
-        return;
-    }
-    event->acceptProposedAction();
-    setSelection(position, dropped.size());
-}
-
-void DisplayBox::inputMethodEvent(QInputMethodEvent* event) {
-    if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
-        qsizetype start = selectionStart();
-        qsizetype length = selectionEnd() - start;
-        if (event->replacementLength() > 0 || event->replacementStart() != 0) {
-            start = cursor_ + event->replacementStart();
-            length = event->replacementLength();
-        }
-        edit(start, length, event->commitString(), Step::Edit);
-    }
-    preedit_ = event->preeditString();
-    preeditCursor_ = preedit_.size();
-    for (const QInputMethodEvent::Attribute& attribute : event->attributes()) {
-        if (attribute.type == QInputMethodEvent::Cursor)
-            preeditCursor_ = std::clamp<qsizetype>(attribute.start, 0, preedit_.size());
-        else if (attribute.type == QInputMethodEvent::Selection)
-            setSelection(surroundingStart() + attribute.start, attribute.length);
-    }
-    event->accept();
-    changed();
-}
-
 void DisplayBox::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == blink_.timerId()) {
-        caretOn_ = !caretOn_;
-        update();
-    } else if (event->timerId() == noticeTimer_.timerId()) {
-        noticeTimer_.stop();
-        if (notice_)
-            notice_->hide();
-    } else if (event->timerId() == tripleClick_.timerId()) {
-        tripleClick_.stop();
-    } else {
-        QWidget::timerEvent(event);
+    if (event->timerId() != noticeTimer_.timerId()) {
+        QLineEdit::timerEvent(event);
+        return;
     }
+    noticeTimer_.stop();
+    if (notice_)
+        notice_->hide();
 }
 
 } // namespace rurozovizera::ui

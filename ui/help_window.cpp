@@ -1,6 +1,7 @@
 #include "help_window.h"
 
-#include "form_controls.h"
+#include "label.h"
+#include "window_setup.h"
 
 #include <QPainter>
 

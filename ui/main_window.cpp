@@ -2,11 +2,14 @@
 
 #include "about_window.h"
 #include "display_box.h"
-#include "form_controls.h"
 #include "help_window.h"
+#include "key_button.h"
 #include "keypad_layout.h"
+#include "label.h"
+#include "picture_box.h"
 #include "splash_window.h"
 #include "window_kind.h"
+#include "window_setup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -172,7 +175,7 @@ void MainWindow::showAtStart() {
 }
 
 void MainWindow::pressKey(Key key) {
-    const KeyPress outcome = press(calculator_, key);
+    const PressResult outcome = press(calculator_, key);
     if (key == Key::Clear && splash_)
         splash_->hide();
     // A failed key changed nothing: the displays still show what they showed
@@ -186,7 +189,7 @@ void MainWindow::showState() {
     const auto show = [](DisplayBox* box, const Display& display) {
         const QString text = QString::fromStdString(display.text);
         if (box->text() != text)
-            box->setText(text);
+            box->setKeysText(text);
         box->setVisible(display.visible);
     };
     show(primaryDisplay_, calculator_.primary());

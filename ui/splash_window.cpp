@@ -1,8 +1,10 @@
 #include "splash_window.h"
 
-#include "form_controls.h"
+#include "label.h"
+#include "picture_box.h"
 #include "rurozovizera/version.h"
 #include "window_kind.h"
+#include "window_setup.h"
 
 #include <QFrame>
 #include <QKeyEvent>

@@ -37,8 +37,8 @@ constexpr std::int64_t MiB = 1024 * KiB;
 // benchmark with an error, as the figure would not be that of the keys.
 bool pressAll(benchmark::State& state, Calculator& calculator, std::initializer_list<Key> keys) {
     for (Key key : keys) {
-        const rurozovizera::KeyPress outcome = press(calculator, key);
-        if (outcome.error || outcome.ignored) {
+        const rurozovizera::PressResult result = press(calculator, key);
+        if (result.error || result.ignored) {
             state.SkipWithError("a key failed or was ignored");
             return false;
         }

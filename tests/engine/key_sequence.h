@@ -15,9 +15,9 @@ namespace rurozovizera::testing {
 
 // Presses the keys in `keys`, captions separated by blanks ("1 2 + 5 ="); a
 // token in brackets is typed into the visible display instead ("[1E308]").
-// An unknown caption fails the test. Returns the outcome of every key.
-inline std::vector<KeyPress> pressKeys(Calculator& calculator, std::string_view keys) {
-    std::vector<KeyPress> outcomes;
+// An unknown caption fails the test. Returns the result of every key.
+inline std::vector<PressResult> pressKeys(Calculator& calculator, std::string_view keys) {
+    std::vector<PressResult> results;
     std::istringstream tokens{std::string(keys)};
     for (std::string token; tokens >> token;) {
         if (token.size() >= 2 && token.front() == '[' && token.back() == ']') {
@@ -27,17 +27,17 @@ inline std::vector<KeyPress> pressKeys(Calculator& calculator, std::string_view 
         const auto key = keyWithCaption(token);
         EXPECT_TRUE(key.has_value()) << "no key with caption " << token;
         if (key)
-            outcomes.push_back(press(calculator, *key));
+            results.push_back(press(calculator, *key));
     }
-    return outcomes;
+    return results;
 }
 
 // A calculator after Clear and the given keys; every key must succeed.
 inline Calculator calculate(std::string_view keys) {
     Calculator calculator;
-    for (const KeyPress& outcome : pressKeys(calculator, keys)) {
-        EXPECT_FALSE(outcome.error.has_value()) << "a key failed in: " << keys;
-        EXPECT_FALSE(outcome.ignored) << "a key was ignored in: " << keys;
+    for (const PressResult& result : pressKeys(calculator, keys)) {
+        EXPECT_FALSE(result.error.has_value()) << "a key failed in: " << keys;
+        EXPECT_FALSE(result.ignored) << "a key was ignored in: " << keys;
     }
     return calculator;
 }

@@ -208,11 +208,12 @@ private slots:
 
     void displaysTakeLongTexts() {
         auto* primary = child<DisplayBox>(window_.get(), "TxtDisplay");
-        const QString digits(100000, QLatin1Char('1'));
-        primary->selectAll();
-        primary->insert(digits); // as a paste does
+        const QString digits(30000, QLatin1Char('1'));
+        QGuiApplication::clipboard()->setText(digits);
+        QTest::keyClick(primary, Qt::Key_V, Qt::ControlModifier);
+        QGuiApplication::clipboard()->clear();
         QCOMPARE(primary->text().size(), digits.size());
-        QCOMPARE(window_->calculator().primary().text.size(), std::size_t(100000));
+        QCOMPARE(window_->calculator().primary().text.size(), std::size_t(30000));
         clickKeys(*window_, "2");
         QCOMPARE(primary->text(), digits + QLatin1Char('2'));
     }

@@ -1,5 +1,5 @@
-#include "form_controls.h"
 #include "splash_window.h"
+#include "window_setup.h"
 #include "window_testing.h"
 
 #include <QLabel>

@@ -24,8 +24,8 @@ std::optional<std::string> KeyDriver::run(std::string_view line) {
     const auto key = keyWithCaption(line);
     if (!key)
         return std::nullopt;
-    const KeyPress outcome = press(calculator_, *key);
-    return report(line, calculator_.state(), outcome);
+    const PressResult result = press(calculator_, *key);
+    return report(line, calculator_.state(), result);
 }
 
 std::string refusal(std::string_view line) {
@@ -39,7 +39,7 @@ std::string refusal(std::string_view line) {
     return "no key has that caption; the keys are " + keys + R"( (and type "TEXT" types))";
 }
 
-std::string report(std::string_view key, const CalculatorState& state, const KeyPress& outcome) {
+std::string report(std::string_view key, const CalculatorState& state, const PressResult& result) {
     std::string out;
     out.reserve(state.primary.text.size() + state.secondary.text.size() + 256);
     out.append("{\"key\":").append(encodeJsonString(key));
@@ -51,11 +51,11 @@ std::string report(std::string_view key, const CalculatorState& state, const Key
     out.append(",\"pending_key\":\"").append(hexDouble(state.pendingKey)).append("\"");
     out.append(",\"memory\":\"").append(hexDouble(state.memory)).append("\"");
     out.append(",\"error\":");
-    if (outcome.error)
-        out.append(encodeJsonString(describe(*outcome.error)));
+    if (result.error)
+        out.append(encodeJsonString(describe(*result.error)));
     else
         out.append("null");
-    out.append(",\"ignored\":").append(jsonBool(outcome.ignored)).append("}");
+    out.append(",\"ignored\":").append(jsonBool(result.ignored)).append("}");
     return out;
 }
 

@@ -35,6 +35,6 @@ private:
 // The report of one command: the state after it (after a failing key, the
 // state it left untouched), the key's error and whether it was ignored.
 [[nodiscard]] std::string report(std::string_view key, const CalculatorState& state,
-                                 const KeyPress& outcome);
+                                 const PressResult& result);
 
 } // namespace rurozovizera::keys
