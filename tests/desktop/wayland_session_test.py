@@ -33,19 +33,11 @@ from gi.repository import Gio, GLib
 from Xlib import X, display
 from Xlib.ext import xtest
 
+from session_checks import check, finish, stop
+
 MAIN_WINDOW = "RuRozovizera(Frost Figures)"
 SPLASH_WINDOW = "RuRozovizera greeting"
 SOCKET = "wayland-test"
-
-CHECKS = []
-
-
-def check(description, condition, detail=""):
-    CHECKS.append(bool(condition))
-    print(("ok     " if condition else "FAILED ") + description +
-          (": " + str(detail) if detail and not condition else ""))
-    sys.stdout.flush()
-
 
 def wait_for(condition, timeout=10.0):
     """The condition's value once true, or its last value when time is up."""
@@ -205,12 +197,7 @@ for (var i = 0; i < windows.length; ++i) {
         return wait_for(read, 5) or {}
 
     def stop(self):
-        self.process.terminate()
-        try:
-            self.process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
+        stop(self.process)
 
 
 def windows_of(name):
@@ -289,9 +276,7 @@ def main():
             calculator.wait()
         compositor.stop()
         shutil.rmtree(home, ignore_errors=True)
-    passed = sum(CHECKS)
-    print("%d passed, %d failed" % (passed, len(CHECKS) - passed))
-    sys.exit(0 if passed == len(CHECKS) else 1)
+    finish()
 
 
 if __name__ == "__main__":

@@ -20,14 +20,15 @@ every check passes.
 import os
 import subprocess
 import sys
-import time
-
 import tempfile
+import time
 
 import pyatspi
 from gi.repository import Gio, GLib
 from Xlib import X, display, error, protocol
 from Xlib.ext import xtest
+
+from session_checks import check, finish, stop
 
 MAIN_TITLE = "RuRozovizera(Frost Figures)"
 # The client areas' stored places at 96 dots per inch; the greeting window
@@ -123,16 +124,6 @@ def wait_for(what, condition, timeout=10.0):
             return value
         time.sleep(0.05)
     raise AssertionError("timed out waiting until " + what)
-
-
-CHECKS = []
-
-
-def check(description, condition, detail=""):
-    """One check: a line of its own, and the test fails at the end if not."""
-    CHECKS.append(bool(condition))
-    print(("ok     " if condition else "FAILED ") + description + (": " + str(detail) if detail and not condition else ""))
-    sys.stdout.flush()
 
 
 def start(program):
@@ -282,12 +273,7 @@ class WindowManager:
         wait_for(name + " runs", lambda: desk.prop(desk.root, "_NET_SUPPORTING_WM_CHECK"), 30.0)
 
     def stop(self):
-        self.process.terminate()
-        try:
-            self.process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
+        stop(self.process)
 
 
 def main():
@@ -350,9 +336,7 @@ def main():
             calculator.wait()
     finally:
         wm.stop()
-    passed = sum(CHECKS)
-    print("%d passed, %d failed" % (passed, len(CHECKS) - passed))
-    sys.exit(0 if passed == len(CHECKS) else 1)
+    finish()
 
 
 if __name__ == "__main__":
