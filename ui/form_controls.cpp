@@ -3,10 +3,12 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QResource>
 #include <QScreen>
 #include <QStyleOptionButton>
 
 #include <algorithm>
+#include <cstring>
 
 namespace rurozovizera::ui {
 
@@ -69,8 +71,19 @@ void PictureBox::stretch(QSize target, qreal ratio) {
     const QString key =
         QStringLiteral("%1 %2x%3").arg(source).arg(target.width()).arg(target.height());
     if (!QPixmapCache::find(key, &stretched_)) {
-        stretched_ =
-            QPixmap(source).scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // The build stretches the pictures for the boxes' sizes on a screen
+        // of scale 1, by the same code; any other size is stretched here.
+        const QResource ready(
+            QStringLiteral("%1.%2x%3.rgb32").arg(source).arg(target.width()).arg(target.height()));
+        if (ready.isValid() && ready.compressionAlgorithm() == QResource::NoCompression &&
+            ready.size() == 4LL * target.width() * target.height()) {
+            QImage image(target, QImage::Format_RGB32);
+            std::memcpy(image.bits(), ready.data(), static_cast<std::size_t>(ready.size()));
+            stretched_ = QPixmap::fromImage(std::move(image));
+        } else {
+            stretched_ =
+                QPixmap(source).scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
         QPixmapCache::insert(key, stretched_);
     }
     stretched_.setDevicePixelRatio(ratio);
