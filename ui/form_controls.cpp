@@ -1,6 +1,7 @@
 #include "form_controls.h"
 
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QResource>
@@ -59,9 +60,17 @@ void PictureBox::prepare() {
         stretch(target, ratio);
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent* event) {
     prepare();
-    QPainter(this).drawPixmap(0, 0, stretched_);
+    // Drawn a rectangle of the region to paint at a time: controls in front
+    // of the picture make that region ragged, and Qt copies a picture into
+    // a ragged region row by row, on helper threads it starts for the first
+    // drawing, where into a plain rectangle it copies it at once.
+    QPainter painter(this);
+    for (const QRect& part : event->region()) {
+        painter.setClipRect(part);
+        painter.drawPixmap(0, 0, stretched_);
+    }
 }
 
 void PictureBox::stretch(QSize target, qreal ratio) {
