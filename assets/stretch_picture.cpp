@@ -1,18 +1,21 @@
-// stretch-picture: stretches a picture to a box's size as the windows
-// would stretch it when they first draw it, and writes the pixels raw.
+// stretch-picture: stretches a picture to a size as the windows would
+// stretch it when they first draw it, and writes the pixels raw.
 //
 //   stretch-picture PICTURE WIDTH HEIGHT OUTPUT
 //
-// The windows draw a picture stretched to its box with Qt's smooth scaling
-// of the picture as a 32-bit RGB image. Done here, when the program is
-// built, by the same Qt code on the same pixels, it gives the same pixels;
-// the program then finds them in its resources and only copies them. The
-// output is the image's rows of 32-bit 0xffRRGGBB pixels in the machine's
-// byte order, with no header: the resource's name carries the size.
+// The windows hold a picture as Qt holds a pixmap: a 32-bit RGB image, or
+// for a picture with transparency (the icons) a 32-bit premultiplied ARGB
+// one, stretched to its box with Qt's smooth scaling (a picture of the
+// box's own size is left as it is). Done here, when the program is built,
+// by the same Qt code on the same pixels, it gives the same pixels; the
+// program then finds them in its resources and only copies them. The
+// output is the image's rows of 32-bit pixels in the machine's byte order,
+// with no header: the resource's name carries the size and the format.
 #include <QImage>
 #include <QString>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,12 +33,15 @@ int main(int argc, char* argv[]) {
                      argv[2], argv[3]);
         return 1;
     }
+    const QImage::Format format =
+        picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     const QImage stretched =
-        picture.convertToFormat(QImage::Format_RGB32)
+        picture.convertToFormat(format)
             .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            .convertToFormat(QImage::Format_RGB32);
+            .convertToFormat(format);
     std::FILE* output = std::fopen(argv[4], "wb");
-    bool written = output != nullptr;
+    const auto formatWord = static_cast<std::uint32_t>(format);
+    bool written = output && std::fwrite(&formatWord, sizeof formatWord, 1, output) == 1;
     for (int y = 0; written && y < height; ++y) {
         const auto bytes = static_cast<std::size_t>(width) * 4;
         written = std::fwrite(stretched.constScanLine(y), 1, bytes, output) == bytes;

@@ -9,9 +9,29 @@
 #include <QStyleOptionButton>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace rurozovizera::ui {
+
+QImage readyPicture(const QString& source, QSize size) {
+    // One word of the format Qt holds the picture in as a pixmap, then the
+    // pixels: see assets/stretch_picture.cpp.
+    const QResource ready(
+        QStringLiteral("%1.%2x%3.pixels").arg(source).arg(size.width()).arg(size.height()));
+    std::uint32_t format = 0;
+    const qint64 bytes = 4LL * size.width() * size.height();
+    if (!ready.isValid() || ready.compressionAlgorithm() != QResource::NoCompression ||
+        ready.size() != qint64{sizeof format} + bytes)
+        return {};
+    std::memcpy(&format, ready.data(), sizeof format);
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
+        return {};
+    QImage image(size, static_cast<QImage::Format>(format));
+    std::memcpy(image.bits(), ready.data() + sizeof format, static_cast<std::size_t>(bytes));
+    return image;
+}
 
 QLabel* createLabel(QWidget* parent, const LabelSpec& spec) {
     auto* label = new QLabel(parent);
@@ -80,19 +100,10 @@ void PictureBox::stretch(QSize target, qreal ratio) {
     const QString key =
         QStringLiteral("%1 %2x%3").arg(source).arg(target.width()).arg(target.height());
     if (!QPixmapCache::find(key, &stretched_)) {
-        // The build stretches the pictures for the boxes' sizes on a screen
-        // of scale 1, by the same code; any other size is stretched here.
-        const QResource ready(
-            QStringLiteral("%1.%2x%3.rgb32").arg(source).arg(target.width()).arg(target.height()));
-        if (ready.isValid() && ready.compressionAlgorithm() == QResource::NoCompression &&
-            ready.size() == 4LL * target.width() * target.height()) {
-            QImage image(target, QImage::Format_RGB32);
-            std::memcpy(image.bits(), ready.data(), static_cast<std::size_t>(ready.size()));
-            stretched_ = QPixmap::fromImage(std::move(image));
-        } else {
-            stretched_ =
-                QPixmap(source).scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        }
+        QImage ready = readyPicture(source, target);
+        stretched_ = !ready.isNull() ? QPixmap::fromImage(std::move(ready))
+                                     : QPixmap(source).scaled(target, Qt::IgnoreAspectRatio,
+                                                              Qt::SmoothTransformation);
         QPixmapCache::insert(key, stretched_);
     }
     stretched_.setDevicePixelRatio(ratio);
@@ -165,9 +176,14 @@ void KeyButton::paintEvent(QPaintEvent*) {
 
 QIcon applicationIcon() {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/pictures/icon-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/pictures/icon-32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/pictures/icon-64.png"), QSize(64, 64));
+    for (const int side : {16, 32, 64}) {
+        const QString file = QStringLiteral(":/pictures/icon-%1.png").arg(side);
+        QImage ready = readyPicture(file, QSize(side, side));
+        if (!ready.isNull())
+            icon.addPixmap(QPixmap::fromImage(std::move(ready)));
+        else
+            icon.addFile(file, QSize(side, side));
+    }
     return icon;
 }
 

@@ -37,6 +37,11 @@ QLabel* createLabel(QWidget* parent, const LabelSpec& spec);
 // Sets a self-sizing label's caption and resizes it to fit.
 void setAutoSizedCaption(QLabel* label, const QString& caption);
 
+// A picture as the build made it ready at the given size (see
+// add_stretched_pictures), in the format Qt holds it in as a pixmap; a null
+// image where the build made none.
+QImage readyPicture(const QString& source, QSize size);
+
 struct PictureSpec {
     const char* name;
     TwipsRect box;

@@ -1,13 +1,14 @@
 // The pictures as the windows draw them: each stretched to its box exactly as
-// Qt's smooth scaling stretches the picture, although the build stretched it
-// ahead; and on a screen of scale 1 every box finds its picture stretched
-// ahead, so that no window stretches one as it first draws.
+// Qt's smooth scaling stretches the picture, and the icon exactly as read,
+// although the build made them ready ahead; and on a screen of scale 1 every
+// box and every size of the icon finds its picture made ready, so that no
+// window reads or stretches one as it first draws.
 #include "about_window.h"
+#include "form_controls.h"
 #include "splash_window.h"
 #include "window_testing.h"
 
 #include <QPixmap>
-#include <QResource>
 
 #include <memory>
 
@@ -53,9 +54,8 @@ private slots:
         QVERIFY(pictureBox);
         const QSize size = pictureBox->size();
 
-        const QResource ready(
-            QStringLiteral("%1.%2x%3.rgb32").arg(picture).arg(size.width()).arg(size.height()));
-        QVERIFY2(ready.isValid(), "the build stretches no copy for this box's size");
+        QVERIFY2(!readyPicture(picture, size).isNull(),
+                 "the build stretches no copy for this box's size");
         const QImage expected = QPixmap(picture)
                                     .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                     .toImage()
@@ -65,6 +65,20 @@ private slots:
                                  .toImage()
                                  .convertToFormat(QImage::Format_RGB32);
         QCOMPARE(drawn, expected);
+    }
+
+    void iconIsGivenAsRead_data() {
+        QTest::addColumn<int>("side");
+        for (const int side : {16, 32, 64})
+            QTest::addRow("%d pixels", side) << side;
+    }
+
+    void iconIsGivenAsRead() {
+        QFETCH(int, side);
+        const QString file = QStringLiteral(":/pictures/icon-%1.png").arg(side);
+        QVERIFY2(!readyPicture(file, QSize(side, side)).isNull(),
+                 "the build made this size of the icon ready");
+        QCOMPARE(applicationIcon().pixmap(QSize(side, side)).toImage(), QPixmap(file).toImage());
     }
 };
 
