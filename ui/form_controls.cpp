@@ -28,8 +28,14 @@ QImage readyPicture(const QString& source, QSize size) {
     std::memcpy(&format, ready.data(), sizeof format);
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
         return {};
+    const uchar* pixels = ready.data() + sizeof format;
+    // The program's own copy of the pixels serves as the image's, read-only,
+    // where it lies on a word boundary as the image's rows must.
+    if (reinterpret_cast<std::uintptr_t>(pixels) % alignof(std::uint32_t) == 0)
+        return QImage(pixels, size.width(), size.height(), 4 * size.width(),
+                      static_cast<QImage::Format>(format));
     QImage image(size, static_cast<QImage::Format>(format));
-    std::memcpy(image.bits(), ready.data() + sizeof format, static_cast<std::size_t>(bytes));
+    std::memcpy(image.bits(), pixels, static_cast<std::size_t>(bytes));
     return image;
 }
 
