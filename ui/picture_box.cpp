@@ -1,7 +1,12 @@
 #include "picture_box.h"
 
+#include "ready_picture.h"
+
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
+
+#include <utility>
 
 namespace rurozovizera::ui {
 
@@ -19,9 +24,17 @@ void PictureBox::prepare() {
         stretch(target, ratio);
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent* event) {
     prepare();
-    QPainter(this).drawPixmap(0, 0, stretched_);
+    // Drawn a rectangle of the region to paint at a time: controls in front
+    // of the picture make that region ragged, and Qt copies a picture into
+    // a ragged region row by row, on helper threads it starts for the first
+    // drawing, where into a plain rectangle it copies it at once.
+    QPainter painter(this);
+    for (const QRect& part : event->region()) {
+        painter.setClipRect(part);
+        painter.drawPixmap(0, 0, stretched_);
+    }
 }
 
 void PictureBox::stretch(QSize target, qreal ratio) {
@@ -31,8 +44,10 @@ void PictureBox::stretch(QSize target, qreal ratio) {
     const QString key =
         QStringLiteral("%1 %2x%3").arg(source).arg(target.width()).arg(target.height());
     if (!QPixmapCache::find(key, &stretched_)) {
-        stretched_ =
-            QPixmap(source).scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QImage ready = readyPicture(source, target);
+        stretched_ = !ready.isNull() ? QPixmap::fromImage(std::move(ready))
+                                     : QPixmap(source).scaled(target, Qt::IgnoreAspectRatio,
+                                                              Qt::SmoothTransformation);
         QPixmapCache::insert(key, stretched_);
     }
     stretched_.setDevicePixelRatio(ratio);

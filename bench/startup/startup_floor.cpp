@@ -3,23 +3,63 @@
 // (File with Exit, About, and one more entry), a line edit and 24 push
 // buttons in fixed places, in Qt's own style, fonts and colours; nothing
 // else. The start-up benchmark compares the calculator with it.
+//
+//   startup-floor [--splash-first]
+//
+// With --splash-first the same window comes up as the calculator's does:
+// a frameless splash-type window of the greeting card's size, with a dark
+// ground and one label, is created and shown first, and the main window is
+// then shown in front of it and made active.
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 
 #include <array>
+#include <cstring>
+#include <memory>
 
 namespace {
 
 constexpr int kClientWidth = 250;
 constexpr int kClientHeight = 198;
 
+// The greeting card's client area and the frame it draws around it, and
+// where its client area is stored, in pixels.
+constexpr int kSplashClientWidth = 492;
+constexpr int kSplashClientHeight = 283;
+constexpr int kSplashFrame = 3;
+constexpr int kSplashLeft = 262;
+constexpr int kSplashTop = 436;
+
+void showInFront(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+std::unique_ptr<QWidget> createSplash() {
+    auto splash = std::make_unique<QWidget>(nullptr, Qt::SplashScreen);
+    QPalette ground = splash->palette();
+    ground.setColor(QPalette::Window, QColor::fromRgb(0, 0, 64));
+    ground.setColor(QPalette::WindowText, Qt::white);
+    splash->setPalette(ground);
+    splash->setAutoFillBackground(true);
+    splash->setGeometry(kSplashLeft - kSplashFrame, kSplashTop - kSplashFrame,
+                        kSplashClientWidth + 2 * kSplashFrame,
+                        kSplashClientHeight + 2 * kSplashFrame);
+    auto* label = new QLabel(QStringLiteral("Start-up Floor"), splash.get());
+    label->move(2 * kSplashFrame + 8, 2 * kSplashFrame + 8);
+    return splash;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const bool splashFirst = argc > 1 && std::strcmp(argv[1], "--splash-first") == 0;
     QApplication application(argc, argv);
 
     QMainWindow window;
@@ -47,6 +87,14 @@ int main(int argc, char* argv[]) {
     }
 
     window.resize(kClientWidth, kClientHeight + window.menuBar()->sizeHint().height());
-    window.show();
+
+    std::unique_ptr<QWidget> splash;
+    if (splashFirst) {
+        splash = createSplash();
+        showInFront(splash.get());
+        showInFront(&window);
+    } else {
+        window.show();
+    }
     return QApplication::exec();
 }
