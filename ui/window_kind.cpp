@@ -15,9 +15,11 @@ namespace rurozovizera::ui {
 namespace {
 
 #ifdef RUROZOVIZERA_HAVE_XCB
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+xcb_intern_atom_cookie_t askForAtom(xcb_connection_t* connection, const char* name) {
+    return xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+}
+
+xcb_atom_t atom(xcb_connection_t* connection, xcb_intern_atom_cookie_t cookie) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
     const xcb_atom_t value = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(reply);
@@ -45,15 +47,21 @@ bool makeX11SplashWindow(QWidget* window) {
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     const auto id = static_cast<xcb_window_t>(window->winId());
 
-    const xcb_atom_t toolbar = atom(connection, "_NET_WM_WINDOW_TYPE_TOOLBAR");
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id,
-                        atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &toolbar);
-
+    // Every question is sent before any answer is awaited: one round trip
+    // to the X server at start, not three.
+    const xcb_intern_atom_cookie_t typeCookie = askForAtom(connection, "_NET_WM_WINDOW_TYPE");
+    const xcb_intern_atom_cookie_t toolbarCookie =
+        askForAtom(connection, "_NET_WM_WINDOW_TYPE_TOOLBAR");
     // WM_HINTS: nine 32-bit fields, the flags first; the toolkit keeps the
     // other fields when it changes them later.
-    constexpr std::uint32_t kWindowGroupHint = 1U << 6;
     const xcb_get_property_cookie_t cookie =
         xcb_get_property(connection, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9);
+
+    const xcb_atom_t type = atom(connection, typeCookie);
+    const xcb_atom_t toolbar = atom(connection, toolbarCookie);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, type, XCB_ATOM_ATOM, 32, 1,
+                        &toolbar);
+    constexpr std::uint32_t kWindowGroupHint = 1U << 6;
     if (xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
         if (reply->format == 32 && xcb_get_property_value_length(reply) >= 4) {
             auto* fields = static_cast<std::uint32_t*>(xcb_get_property_value(reply));
