@@ -62,7 +62,12 @@ MainWindow::MainWindow() {
     buildMenu();
     setTabOrder();
     const QRect client = kClientArea.toPixels();
-    placeWindow(this, client.size() + QSize(0, menuBar()->sizeHint().height()), client.topLeft());
+    // The stored place is the client area's, below the menu bar; the menu
+    // bar, which the toolkit draws within the window, goes above it, where
+    // the menu bar of the desktop the layouts come from would be.
+    const int menuHeight = menuBar()->sizeHint().height();
+    placeWindow(this, client.size() + QSize(0, menuHeight),
+                client.topLeft() - QPoint(0, menuHeight));
 
     // The load step: the splash window comes up first, then the calculator
     // takes its start state.

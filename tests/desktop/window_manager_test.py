@@ -34,6 +34,7 @@ MAIN_TITLE = "RuRozovizera(Frost Figures)"
 # The client areas' stored places at 96 dots per inch; the greeting window
 # draws its own 3-pixel frame around its client area.
 MAIN_ORIGIN = (358, 232)
+MAIN_CLIENT_HEIGHT = 198
 SPLASH_ORIGIN = (262 - 3, 436 - 3)
 SIZE_ACTIONS = ("_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
                 "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_FULLSCREEN")
@@ -179,9 +180,12 @@ def check_greeting_and_main(desk, main, splash):
 
 
 def check_places(desk, main, splash):
-    """Each window's own area at its stored place, not its frame's."""
+    """Each window's own area at its stored place, not its frame's; the main
+    window's client area is the part below its menu bar."""
+    left, top = desk.origin(main)
+    menu_bar = main.get_geometry().height - MAIN_CLIENT_HEIGHT
     check("main window's client area at its stored place",
-          desk.origin(main) == MAIN_ORIGIN, desk.origin(main))
+          (left, top + menu_bar) == MAIN_ORIGIN, (left, top + menu_bar))
     check("greeting window at its stored place",
           desk.origin(splash) == SPLASH_ORIGIN, desk.origin(splash))
 
