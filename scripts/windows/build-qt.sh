@@ -20,11 +20,13 @@ jobs=${JOBS:-2}
 
 # The host tools and the Windows libraries must be the same Qt release.
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-# Debian's source leaves out the tablet (Wintab) header the platform plugin
-# includes; Wine's development headers carry a free one.
-wintab=/usr/include/wine/wine/windows/wintab.h
+# Debian's source leaves out the tablet (Wintab) headers the platform plugin
+# includes; Wine's development headers carry free ones.
+wine_headers=/usr/include/wine/wine/windows
+wintab="$wine_headers/wintab.h $wine_headers/pktdef.h"
 
-recipe=$(cat "$0" "$toolchain" "$wintab" | sha256sum | cut -c1-12)
+# shellcheck disable=SC2086
+recipe=$(cat "$0" "$toolchain" $wintab | sha256sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/rurozovizera
 prefix="$cache/qt-windows-$version-$recipe"
 if [ -f "$prefix/.complete" ]; then
@@ -55,8 +57,27 @@ apt_private update >&2
 (cd "$work/src" && apt_private source --only-source "qt6-base=$version" >&2)
 source=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 
-mkdir -p "$work/include"
-cp "$wintab" "$work/include/wintab.h"
+# Wine's headers name types and functions through two macros of Wine's own
+# Windows headers, and Wintab's calling convention is API; the MinGW-w64
+# headers have neither, so a wrapper defines them first.
+mkdir -p "$work/include/wine"
+# shellcheck disable=SC2086
+cp $wintab "$work/include/wine/"
+cp "$work/include/wine/pktdef.h" "$work/include/pktdef.h"
+cat > "$work/include/wintab.h" <<'HEADER'
+#ifndef WINELIB_NAME_AW
+#ifdef UNICODE
+#define WINELIB_NAME_AW(name) name##W
+#else
+#define WINELIB_NAME_AW(name) name##A
+#endif
+#define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;
+#endif
+#ifndef API
+#define API WINAPI
+#endif
+#include "wine/wintab.h"
+HEADER
 
 echo "build-qt: configuring" >&2
 cmake -G Ninja -S "$source" -B "$work/build" \
@@ -71,8 +92,10 @@ cmake -G Ninja -S "$source" -B "$work/build" \
     -DQT_BUILD_BENCHMARKS=OFF \
     -DFEATURE_pkg_config=OFF \
     -DFEATURE_opengl=OFF \
+    -DFEATURE_dynamicgl=OFF \
     -DFEATURE_vulkan=OFF \
     -DFEATURE_direct2d=OFF \
+    -DFEATURE_directwrite3=OFF \
     -DFEATURE_dbus=OFF \
     -DFEATURE_sql=OFF \
     -DFEATURE_network=OFF \
@@ -82,7 +105,6 @@ cmake -G Ninja -S "$source" -B "$work/build" \
     -DFEATURE_testlib=ON \
     -DFEATURE_gui=ON \
     -DFEATURE_widgets=ON \
-    -DFEATURE_sql=OFF \
     -DFEATURE_jpeg=OFF \
     -DFEATURE_gif=OFF \
     -DFEATURE_system_zlib=OFF \
