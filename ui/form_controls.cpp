@@ -1,6 +1,9 @@
 #include "form_controls.h"
 
 #include <QGuiApplication>
+#ifdef _WIN32
+#include <QMainWindow>
+#endif
 #include <QPainter>
 #include <QPixmapCache>
 #include <QScreen>
@@ -161,7 +164,16 @@ void placeWindow(QWidget* window, QSize clientSize, QPoint storedPosition) {
             std::clamp(position.y(), available.top(),
                        std::max(available.top(), available.bottom() - clientSize.height())));
     }
+#ifdef _WIN32
+    // Windows places a window by its client area, as the layouts store it;
+    // the menu bar, which the toolkit draws inside the client area, goes
+    // above the stored place, where Windows' own menu bar would be.
+    if (const auto* main = qobject_cast<const QMainWindow*>(window); main && main->menuWidget())
+        position.ry() -= main->menuWidget()->sizeHint().height();
+    window->setGeometry(QRect(position, clientSize));
+#else
     window->move(position);
+#endif
 }
 
 void setUpWindow(QWidget* window, const WindowSpec& spec) {
