@@ -45,6 +45,10 @@ libraries)
             if [ -n "$(find "$folder" -maxdepth 1 -iname "$library")" ]; then
                 continue
             fi
+            # Windows resolves its API sets by name, with no file of their own.
+            case $library in
+                api-ms-win-*|ext-ms-win-*) continue ;;
+            esac
             if [ -n "$(find "$system32" -maxdepth 1 -iname "$library")" ]; then
                 case $library in
                     lib*|Qt6*|zlib*) fail "$file imports $library, which only the system's own copy provides" ;;
@@ -78,7 +82,7 @@ version-record)
         # Windows reads the version numbers from the record's fixed part:
         # 1.0.0.0 as four 16-bit numbers, major and minor first.
         wrestool -x --raw --type=16 "$file" | od -An -tx1 | tr -d ' \n' |
-            grep -q 'bd04effe000001000000010000000000000001000000000000' ||
+            grep -q 'bd04effe0000010000000100000000000000010000000000' ||
             fail "$file: the version record's numbers are not 1.0.0.0"
         sizes=$(icotool -l "$work/icon.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' ')
         [ "$sizes" = "16 32 48 64 128 256 " ] ||

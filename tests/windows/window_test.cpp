@@ -79,9 +79,12 @@ std::vector<HWND> windowsOf(DWORD process) {
     return windows;
 }
 
-HWND windowTitled(DWORD process, const std::wstring& title) {
+// The toolkit gives a window without a caption the application's name as
+// its text, so the windows are told apart by their text and by the windows
+// already known.
+HWND windowTitled(DWORD process, const std::wstring& title, HWND other = nullptr) {
     for (HWND window : windowsOf(process))
-        if (titleOf(window) == title)
+        if (window != other && titleOf(window) == title)
             return window;
     return nullptr;
 }
@@ -200,7 +203,7 @@ void checkStart(DWORD id, HWND main, HWND splash) {
           "the splash window's client area, inside its own frame, is at its stored place");
 
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(splash, GWL_STYLE));
-    check(titleOf(splash).empty() && (style & WS_CAPTION) != WS_CAPTION &&
+    check((style & WS_CAPTION) != WS_CAPTION &&
               (style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) == 0,
           "the splash window has no caption and cannot be resized, maximised or minimised");
     const auto mainStyle = static_cast<DWORD>(GetWindowLongPtrW(main, GWL_STYLE));
@@ -260,13 +263,13 @@ void checkHelp(DWORD id, HWND main) {
           "closing the help-example window takes it off the screen");
 }
 
-void checkErrorReport(const PROCESS_INFORMATION& process, HWND main) {
+void checkErrorReport(const PROCESS_INFORMATION& process, HWND main, HWND splash) {
     SetForegroundWindow(main);
     for (const Box& box : {kClear, kOne, kDivide, kZero, kEquals})
         click(main, box);
     HWND report = nullptr;
     check(waitFor([&] {
-              report = windowTitled(process.dwProcessId, L"RuRozovizera");
+              report = windowTitled(process.dwProcessId, L"RuRozovizera", splash);
               return report && GetForegroundWindow() == report;
           }),
           "a division by zero shows the error report, active");
@@ -318,7 +321,7 @@ int wmain(int argc, wchar_t* argv[]) {
     const bool both = waitFor(
         [&] {
             main = windowTitled(id, kMainTitle);
-            splash = windowTitled(id, L"");
+            splash = windowTitled(id, L"RuRozovizera");
             return main && splash && GetForegroundWindow() == main;
         },
         30000);
@@ -330,7 +333,7 @@ int wmain(int argc, wchar_t* argv[]) {
         checkCalculation(main);
         checkAbout(id, main);
         checkHelp(id, main);
-        checkErrorReport(process, main);
+        checkErrorReport(process, main, splash);
         checkExit(process, main);
     }
     if (!ended(process, 0))
