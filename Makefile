@@ -2,7 +2,7 @@
 # packages it needs that are missing: `run` only what building and running
 # the calculator takes, the others everything the tests and benchmarks take.
 
-.PHONY: all deps run-deps build run test bench screenshot clean
+.PHONY: all deps run-deps build run test bench screenshot clean windows windows-test
 
 all: build
 
@@ -49,6 +49,19 @@ bench: deps
 screenshot: build
 	ctest --preset release -R ui.screenshot_test
 	cp build/tests/ui/screenshot.png docs/screenshot.png
+
+# The calculator for 64-bit Windows, cross-built with Debian's MinGW-w64
+# against a Qt for Windows built once from Debian's source into a cache
+# folder; then its portable zip and installer. The tests run under Wine.
+windows:
+	@./scripts/install-deps.sh windows
+	RUROZOVIZERA_QT_WINDOWS="$$(./scripts/windows/build-qt.sh)" && \
+		export RUROZOVIZERA_QT_WINDOWS && cmake --preset windows
+	cmake --build --preset windows
+	cmake --build --preset windows --target windows_packages
+
+windows-test: windows
+	./scripts/windows/test.sh
 
 clean:
 	rm -rf build

@@ -11,9 +11,20 @@ set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 
 add_compile_options(
     -fstack-protector-strong
-    -fstack-clash-protection
     "$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
+# Windows probes every large stack allocation itself; GCC's own probes there
+# fail to compile.
+if(NOT WIN32)
+    add_compile_options(-fstack-clash-protection)
+endif()
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|i.86)$")
     add_compile_options(-fcf-protection)
 endif()
-add_link_options(-Wl,-z,relro,-z,now)
+if(WIN32)
+    # Windows' counterparts of the ELF options: a relocatable image placed
+    # at a random 64-bit address, with data pages that cannot run. The
+    # stack protector's checks live in a library of their own there.
+    add_link_options(-Wl,--dynamicbase,--nxcompat,--high-entropy-va -fstack-protector-strong)
+else()
+    add_link_options(-Wl,-z,relro,-z,now)
+endif()

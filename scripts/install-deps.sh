@@ -45,6 +45,17 @@ test) packages="$run_packages $test_packages" ;;
     ;;
 esac
 
+# `install-deps.sh windows`: the Windows build instead. The MinGW-w64 cross
+# compiler, the host's Qt tools and what builds Qt from Debian's source
+# package (with Wine's header for tablets), the icon and installer tools,
+# GoogleTest's sources, and Wine on Xvfb for the tests.
+if [ "${1:-}" = windows ]; then
+    packages="cmake ninja-build dpkg-dev locales g++-mingw-w64-x86-64-posix
+        qt6-base-dev libwine-dev icoutils nsis unzip googletest
+        fonts-comic-neue fonts-liberation2
+        wine wine64 xvfb xauth"
+fi
+
 missing=""
 for package in $packages; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

@@ -5,6 +5,13 @@
 
 namespace rurozovizera::ui {
 
+#ifdef _WIN32
+// Windows always has its desktop to show the windows on, and its platform
+// starts without a display to open.
+inline bool mayHaveDisplay() { return true; }
+inline void reportMissingDisplay() {}
+class PlatformStartWatch {};
+#else
 // Whether there may be a display: a platform chosen by hand, an X11
 // display, or a Wayland display whose socket exists.
 [[nodiscard]] bool mayHaveDisplay();
@@ -28,5 +35,6 @@ public:
     PlatformStartWatch(const PlatformStartWatch&) = delete;
     PlatformStartWatch& operator=(const PlatformStartWatch&) = delete;
 };
+#endif
 
 } // namespace rurozovizera::ui

@@ -1,5 +1,9 @@
 #include "look.h"
 
+#ifdef _WIN32
+#include "windows_fonts.h"
+#endif
+
 #include <algorithm>
 #include <iterator>
 
@@ -31,8 +35,21 @@ QFont FontSpec::toFont() const {
     const auto* standIn =
         std::find_if(std::begin(kStandIns), std::end(kStandIns),
                      [this](const StandIn& s) { return qstrcmp(s.family, family) == 0; });
-    const bool known = standIn != std::end(kStandIns);
-    QFont font(QString::fromLatin1(known ? standIn->standIn : family));
+    bool known = standIn != std::end(kStandIns);
+    const char* name = known ? standIn->standIn : family;
+#ifdef _WIN32
+    // Windows has the layouts' own fonts; a look-alike stands in only for
+    // one that is missing, from the files shipped beside the program.
+    if (known) {
+        if (const char* own = windowsFamily(family)) {
+            name = own;
+            known = false;
+        } else {
+            loadShippedStandIns();
+        }
+    }
+#endif
+    QFont font(QString::fromLatin1(name));
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);

@@ -12,12 +12,19 @@
 namespace rurozovizera {
 namespace {
 
+// German, whose decimal separator is ",", by the name the C library knows.
+#ifdef _WIN32
+constexpr const char* kGerman = "German_Germany.1252";
+#else
+constexpr const char* kGerman = "de_DE.UTF-8";
+#endif
+
 class CommaLocale : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = std::setlocale(LC_ALL, nullptr);
-        ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-            << "the de_DE.UTF-8 locale is missing; the test command generates it";
+        ASSERT_NE(std::setlocale(LC_ALL, kGerman), nullptr)
+            << "the " << kGerman << " locale is missing; the test command generates it";
         ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     }
     void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }

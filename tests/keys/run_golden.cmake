@@ -1,8 +1,9 @@
 # Runs one golden key script through the driver and compares its output.
 # -DDRIVER=<executable> -DSCRIPT=<path/NAME.keys> -DLOCALE=<locale name>
+# [-DEMULATOR=<program that runs the executable>]
 string(REGEX REPLACE "\\.keys$" "" base "${SCRIPT}")
 set(ENV{LC_ALL} "${LOCALE}")
-execute_process(COMMAND "${DRIVER}"
+execute_process(COMMAND ${EMULATOR} "${DRIVER}"
                 INPUT_FILE "${SCRIPT}"
                 OUTPUT_VARIABLE output
                 ERROR_VARIABLE errors

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -213,6 +214,22 @@ private:
 // Reads a number written as "%a" writes it, in the "C" locale; empty unless
 // the whole text is one number.
 std::optional<double> readHexDouble(const std::string& text) {
+#ifdef _WIN32
+    // Windows' C library has no locale-taking strtod that reads "%a"; the
+    // C++ one reads its digits after the sign and "0x".
+    std::string_view digits = text;
+    const bool negative = digits.starts_with('-');
+    if (negative)
+        digits.remove_prefix(1);
+    if (digits.starts_with("0x"))
+        digits.remove_prefix(2);
+    double value = 0;
+    const char* last = digits.data() + digits.size();
+    const auto [end, error] = std::from_chars(digits.data(), last, value, std::chars_format::hex);
+    if (digits.empty() || error != std::errc{} || end != last)
+        return std::nullopt;
+    return negative ? -value : value;
+#else
     static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
     if (text.empty())
         return std::nullopt;
@@ -221,6 +238,7 @@ std::optional<double> readHexDouble(const std::string& text) {
     if (end != text.c_str() + text.size())
         return std::nullopt;
     return value;
+#endif
 }
 
 bool sameBits(double a, double b) {

@@ -19,6 +19,13 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#ifdef _WIN32
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -31,7 +38,14 @@ constexpr std::size_t kQuotedCharacters = 80;
 // write. False when a write fails, with errno saying why.
 bool writeAll(std::string_view text) {
     while (!text.empty()) {
+#ifdef _WIN32
+        // Windows' write takes an unsigned int count and returns an int.
+        const long written =
+            ::_write(STDOUT_FILENO, text.data(),
+                     static_cast<unsigned>(std::min<std::size_t>(text.size(), INT_MAX)));
+#else
         const ssize_t written = ::write(STDOUT_FILENO, text.data(), text.size());
+#endif
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -105,6 +119,13 @@ int main(int argc, char* argv[]) {
     // Take the user's locale as the windowed program does; the calculator's
     // number rules must not depend on it.
     std::setlocale(LC_ALL, "");
+#ifdef _WIN32
+    // Scripts and reports are bytes, the same as on Linux: a "\n" is
+    // neither read from "\r\n" nor written as "\r\n", and a Ctrl-Z does
+    // not end the input.
+    for (FILE* stream : {stdin, stdout, stderr})
+        _setmode(_fileno(stream), _O_BINARY);
+#endif
     std::ios::sync_with_stdio(false);
     if (const auto status = takeArguments(argc, argv))
         return *status;
