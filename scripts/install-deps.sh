@@ -1,12 +1,14 @@
 #!/bin/sh
-# install-deps.sh [run|test]: installs the Debian packages the project needs
-# that are missing, through sudo when not run as root.
+# install-deps.sh [run|test|windows]: installs the Debian packages the
+# project needs that are missing, through sudo when not run as root.
 #   run   what building and running the calculator needs (make run, and a
 #         plain CMake build of the program)
 #   test  that, and everything the tests, the fuzz targets and the
 #         benchmarks need (make test, CI, make bench); the default. Also
 #         generates the German locale that the tests use to check that no
 #         number rule depends on the locale.
+#   windows what cross-building, packaging and testing the Windows program
+#         needs (make windows, make windows-test)
 set -eu
 
 mode=${1:-test}
@@ -36,25 +38,24 @@ test_packages="libgtest-dev locales
     clang libclang-rt-14-dev
     libbenchmark-dev libxcb-damage0-dev"
 
+# The Windows build: the MinGW-w64 cross compiler, the host's Qt tools and
+# what builds Qt from Debian's source package (with Wine's header for
+# tablets), the icon and installer tools, GoogleTest's sources, the fonts
+# shipped beside the program, and Wine on Xvfb for the tests.
+windows_packages="make cmake ninja-build dpkg-dev locales g++-mingw-w64-x86-64-posix
+    qt6-base-dev libwine-dev icoutils nsis unzip googletest
+    fonts-comic-neue fonts-liberation2
+    wine wine64 xvfb xauth"
+
 case "$mode" in
 run) packages=$run_packages ;;
 test) packages="$run_packages $test_packages" ;;
+windows) packages=$windows_packages ;;
 *)
-    echo "usage: install-deps.sh [run|test]" >&2
+    echo "usage: install-deps.sh [run|test|windows]" >&2
     exit 2
     ;;
 esac
-
-# `install-deps.sh windows`: the Windows build instead. The MinGW-w64 cross
-# compiler, the host's Qt tools and what builds Qt from Debian's source
-# package (with Wine's header for tablets), the icon and installer tools,
-# GoogleTest's sources, and Wine on Xvfb for the tests.
-if [ "${1:-}" = windows ]; then
-    packages="cmake ninja-build dpkg-dev locales g++-mingw-w64-x86-64-posix
-        qt6-base-dev libwine-dev icoutils nsis unzip googletest
-        fonts-comic-neue fonts-liberation2
-        wine wine64 xvfb xauth"
-fi
 
 missing=""
 for package in $packages; do
