@@ -99,7 +99,13 @@ private slots:
                               "screen reader insert",
                               "screen reader replace",
                               "screen reader value"};
+        // The ways through the X11 selection are tried where there is one:
+        // in the run of these tests on an X server, not in the offscreen run.
+        const bool selection = QGuiApplication::clipboard()->supportsSelection();
         for (const char* way : ways) {
+            if (!selection &&
+                (qstrcmp(way, "middle button") == 0 || qstrcmp(way, "selection paste key") == 0))
+                continue;
             const auto row = [way](const char* what) -> QTestData& {
                 return QTest::addRow("%s: %s", way, what) << QString::fromLatin1(way);
             };
@@ -118,9 +124,6 @@ private slots:
         QFETCH(qsizetype, before);
         QFETCH(qsizetype, added);
         QFETCH(bool, taken);
-        if ((way == "middle button" || way == "selection paste key") &&
-            !QGuiApplication::clipboard()->supportsSelection())
-            QSKIP("this platform has no selection to paste");
         prepare(way, before, added);
         const QString start = box_->text();
         QCOMPARE(start.size(), before);
