@@ -165,18 +165,17 @@ void MainWindow::prepareFirstDrawing() {
 }
 
 void MainWindow::showAtStart() {
+    const auto comeUp = [this] {
+        showInFront(this);
+        primaryDisplay_->setFocus();
+    };
     // Where a window reaches the screen only with its first frame (Wayland),
     // this window is shown once the splash window has drawn its own, so that
     // it comes up after it: in front, and given the focus.
-    if (splash_ && !windowsMapBeforeDrawing()) {
-        splash_->whenDrawn([this] {
-            showInFront(this);
-            primaryDisplay_->setFocus();
-        });
-        return;
-    }
-    showInFront(this);
-    primaryDisplay_->setFocus();
+    if (splash_ && !windowsMapBeforeDrawing())
+        splash_->whenDrawn(comeUp);
+    else
+        comeUp();
 }
 
 void MainWindow::pressKey(Key key) {
