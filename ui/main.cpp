@@ -1,5 +1,6 @@
 // rurozovizera: the calculator's windows.
 #include "application_setup.h"
+#include "command_line.h"
 #include "display_check.h"
 #include "main_window.h"
 
@@ -9,6 +10,8 @@
 
 int main(int argc, char* argv[]) {
     using namespace rurozovizera::ui;
+    if (const auto status = answerOwnOptions(argc, argv))
+        return *status;
     if (!mayHaveDisplay()) {
         reportMissingDisplay();
         return 1;
