@@ -114,4 +114,14 @@ std::optional<int> answerOwnOptions(int argc, char* argv[]) {
     return status;
 }
 
+std::optional<std::string_view> toolkitOption(int argc, char* argv[], std::string_view name) {
+    std::optional<std::string_view> value;
+    forEachOption(argc, argv, [&](const Option& option) {
+        if (option.value && option.name.substr(1) == name)
+            value = option.value;
+        return true;
+    });
+    return value;
+}
+
 } // namespace rurozovizera::ui

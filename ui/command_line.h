@@ -1,8 +1,10 @@
 // The calculator's command line: its own two options, answered before the
-// windowing toolkit starts so that they need no display and open no window.
+// windowing toolkit starts so that they need no display and open no window,
+// and the toolkit's options, which the toolkit takes itself.
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 namespace rurozovizera::ui {
 
@@ -11,5 +13,10 @@ namespace rurozovizera::ui {
 // there; any other argument is left to the toolkit, which takes its own
 // options, and the rest is ignored.
 [[nodiscard]] std::optional<int> answerOwnOptions(int argc, char* argv[]);
+
+// The value given to the last of the toolkit's option NAME ("-NAME value"
+// or "--NAME value", as the toolkit reads them), if the command line has it.
+[[nodiscard]] std::optional<std::string_view> toolkitOption(int argc, char* argv[],
+                                                            std::string_view name);
 
 } // namespace rurozovizera::ui

@@ -12,7 +12,11 @@ int main(int argc, char* argv[]) {
     using namespace rurozovizera::ui;
     if (const auto status = answerOwnOptions(argc, argv))
         return *status;
-    if (!mayHaveDisplay()) {
+    if (namesUnknownPlatform(argc, argv)) {
+        reportUnknownPlatform(argc, argv);
+        return 1;
+    }
+    if (!mayHaveDisplay(argc, argv)) {
         reportMissingDisplay();
         return 1;
     }
