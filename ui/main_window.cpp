@@ -123,6 +123,11 @@ void MainWindow::buildClientArea() {
                              {"Comic Sans MS", 8.25});
     helpKey_->setAccessibleName(QString::fromLatin1(kHelpKeySpokenName));
     connect(helpKey_, &QPushButton::clicked, this, &MainWindow::showHelpExample);
+    // The keyboard stays with the display: a click on a key leaves the focus
+    // where it was, so that typing after a click goes on into the display;
+    // only Tab brings the focus onto a key.
+    for (QPushButton* key : client->findChildren<QPushButton*>())
+        key->setFocusPolicy(Qt::TabFocus);
 }
 
 void MainWindow::buildMenu() {
@@ -190,20 +195,30 @@ void MainWindow::pressKey(Key key) {
 }
 
 void MainWindow::showState() {
-    const auto show = [](DisplayBox* box, const Display& display) {
+    const bool primaryOnView = calculator_.primary().visible;
+    DisplayBox* onView = primaryOnView ? primaryDisplay_ : secondaryDisplay_;
+    DisplayBox* offView = primaryOnView ? secondaryDisplay_ : primaryDisplay_;
+    QPushButton* equals = keys_[indexOf(Key::Equals)];
+    // A control hidden or disabled under the keyboard focus hands it on to
+    // the next control in the tab order: a key, which typing does not reach
+    // and the next Enter or Space would click. When an operation key hides
+    // the display that has the focus, or Equals disables itself after a
+    // result, the display on view takes the focus first.
+    QWidget* focused = focusWidget();
+    const bool focusGoes =
+        focused == offView || (focused == equals && !calculator_.equalsEnabled());
+
+    const auto showText = [](DisplayBox* box, const Display& display) {
         const QString text = QString::fromStdString(display.text);
         if (box->text() != text)
             box->setKeysText(text);
-        box->setVisible(display.visible);
     };
-    show(primaryDisplay_, calculator_.primary());
-    show(secondaryDisplay_, calculator_.secondary());
-    QPushButton* equals = keys_[indexOf(Key::Equals)];
-    // A key disabled under the keyboard focus hands the focus on to the next
-    // key, which the user's next Enter or Space would click; after a result
-    // the focus goes to the display on view instead.
-    if (!calculator_.equalsEnabled() && equals->hasFocus())
-        (calculator_.primary().visible ? primaryDisplay_ : secondaryDisplay_)->setFocus();
+    showText(primaryDisplay_, calculator_.primary());
+    showText(secondaryDisplay_, calculator_.secondary());
+    onView->show();
+    if (focusGoes)
+        onView->setFocus();
+    offView->hide();
     equals->setEnabled(calculator_.equalsEnabled());
 }
 

@@ -11,9 +11,10 @@ allows: the greeting window has no title bar and cannot be resized,
 maximised or minimised, yet takes the keyboard focus and closes on a key or
 on a click on its margin; the main window starts active in front of it,
 with the default frame, and typing goes into its display at once; both
-client areas stand at their stored places; Enter and Escape hide the About
-window; and closing the main window from its frame ends the program with
-every window gone. Each check prints a line of its own; exit status 0 when
+client areas stand at their stored places; typed digits and clicked keys
+mixed reach the display on view; Enter and Escape hide the About window;
+and closing the main window from its frame ends the program with every
+window gone. Each check prints a line of its own; exit status 0 when
 every check passes.
 """
 
@@ -28,7 +29,7 @@ from gi.repository import Gio, GLib
 from Xlib import X, display, error, protocol
 from Xlib.ext import xtest
 
-from session_checks import check, finish, stop
+from session_checks import check, eventually, finish, stop
 
 MAIN_TITLE = "RuRozovizera(Frost Figures)"
 # The client areas' stored places at 96 dots per inch; the greeting window
@@ -224,6 +225,48 @@ def check_typing(desk):
           visible_display_text(main_accessible) == "42", visible_display_text(main_accessible))
 
 
+def check_keys_and_typing(desk, main):
+    """Typing after a click on a key goes on into the display on view, and
+    Enter then clicks no key: a click leaves the keyboard focus in the
+    display, and an operation key that hides the display hands it to the
+    one it shows."""
+    main_accessible = accessible_window(MAIN_TITLE)
+
+    def shown():
+        return visible_display_text(main_accessible)
+
+    def click(name):
+        key = pyatspi.findDescendant(
+            main_accessible,
+            lambda n: n is not None and n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == name,
+            True)
+        box = key.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        desk.click(desk.root, box.x + box.width // 2, box.y + box.height // 2)
+
+    def typed(text):
+        for character in text:
+            desk.key(ord(character))
+
+    def enter(_):
+        desk.key(0xFF0D)
+
+    # Each step, and what the display on view shows once it has been taken.
+    sequences = {
+        "typed 12, clicked +, typed 5, clicked =": [
+            (typed, "12", "12"), (click, "add", ""), (typed, "5", "5"), (click, "equals", "17")],
+        "clicked 1 2 + 5, Enter, clicked =": [
+            (click, "1", "1"), (click, "2", "12"), (click, "add", ""), (click, "5", "5"),
+            (enter, None, "5"), (click, "equals", "17")],
+    }
+    for description, steps in sequences.items():
+        click("clear")
+        eventually(lambda: shown() == "" and desk.active() == main.id, 5.0)
+        for step, argument, showing in steps:
+            step(argument)
+            eventually(lambda: shown() == showing, 5.0)
+        check(description + " shows 17", shown() == "17", shown())
+
+
 def check_about_keys(desk, calculator):
     """Enter and Escape in the active About window hide it."""
     main_accessible = accessible_window(MAIN_TITLE)
@@ -309,6 +352,7 @@ def main():
                 pass
             check("a key closes the greeting window", not desk.viewable(splash))
 
+            check_keys_and_typing(desk, main_window)
             check_about_keys(desk, calculator)
 
             # Closing the main window from its frame ends the program.
