@@ -66,8 +66,11 @@ MainWindow::MainWindow() {
     // bar, which the toolkit draws within the window, goes above it, where
     // the menu bar of the desktop the layouts come from would be.
     const int menuHeight = menuBar()->sizeHint().height();
-    placeWindow(this, client.size() + QSize(0, menuHeight),
-                client.topLeft() - QPoint(0, menuHeight));
+    const QSize windowSize = client.size() + QSize(0, menuHeight);
+    // The keys keep their places whatever the window's size: it may grow,
+    // but never shrink over them.
+    setMinimumSize(windowSize);
+    placeWindow(this, windowSize, client.topLeft() - QPoint(0, menuHeight));
 
     // The load step: the splash window comes up first, then the calculator
     // takes its start state.

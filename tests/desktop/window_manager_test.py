@@ -11,10 +11,11 @@ allows: the greeting window has no title bar and cannot be resized,
 maximised or minimised, yet takes the keyboard focus and closes on a key or
 on a click on its margin; the main window starts active in front of it,
 with the default frame, and typing goes into its display at once; both
-client areas stand at their stored places; typed digits and clicked keys
-mixed reach the display on view; Enter and Escape hide the About window;
-and closing the main window from its frame ends the program with every
-window gone. Each check prints a line of its own; exit status 0 when
+client areas stand at their stored places; the main window can be made
+larger but not smaller than its client area and menu bar; typed digits and
+clicked keys mixed reach the display on view; Enter and Escape hide the
+About window; and closing the main window from its frame ends the program
+with every window gone. Each check prints a line of its own; exit status 0 when
 every check passes.
 """
 
@@ -108,6 +109,16 @@ class Desktop:
         xtest.fake_input(self.x, X.KeyRelease, code)
         self.x.sync()
 
+    def resize(self, window, width, height):
+        """What a pager, or the user through the window manager, asks."""
+        size_given_by_user = (1 << 10) | (1 << 11) | (2 << 12)
+        message = protocol.event.ClientMessage(
+            window=window, client_type=self.atom("_NET_MOVERESIZE_WINDOW"),
+            data=(32, [size_given_by_user, 0, 0, width, height]))
+        self.root.send_event(message, event_mask=X.SubstructureRedirectMask |
+                             X.SubstructureNotifyMask)
+        self.x.sync()
+
     def close(self, window):
         """What a window manager sends when the user closes a window."""
         protocols = self.atom("WM_PROTOCOLS")
@@ -189,6 +200,25 @@ def check_places(desk, main, splash):
           (left, top + menu_bar) == MAIN_ORIGIN, (left, top + menu_bar))
     check("greeting window at its stored place",
           desk.origin(splash) == SPLASH_ORIGIN, desk.origin(splash))
+
+
+def check_minimum_size(desk, main):
+    """The main window grows, but shrinks no smaller than its size at start,
+    its client area below its menu bar, so that no key is ever cut off."""
+    def size():
+        geometry = main.get_geometry()
+        return geometry.width, geometry.height
+    laid_out = size()
+    larger = (laid_out[0] + 40, laid_out[1] + 40)
+    desk.resize(main, *larger)
+    check("main window can be made larger", eventually(lambda: size() == larger, 5.0), size())
+    desk.resize(main, 1, 1)
+    eventually(lambda: size() != larger, 5.0)
+    check("main window cannot be made smaller than its client area and menu bar",
+          size() == laid_out, size())
+    # Back to its size at start for the checks that follow, whatever came of it.
+    desk.resize(main, *laid_out)
+    eventually(lambda: size() == laid_out, 5.0)
 
 
 def accessible_window(name, timeout=15.0):
@@ -337,6 +367,7 @@ def main():
             main_window, splash = both_windows(desk, calculator)
             check_greeting_and_main(desk, main_window, splash)
             check_places(desk, main_window, splash)
+            check_minimum_size(desk, main_window)
             check_typing(desk)
             desk.click(splash, 3 + 16 + 8 + 100, 3 + 136 + 8 + 40)
             try:
