@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "about_window.h"
+#include "accessible_view.h"
 #include "display_box.h"
 #include "help_window.h"
 #include "key_button.h"
@@ -92,6 +93,7 @@ HelpWindow* MainWindow::help() const { return help_; }
 
 void MainWindow::buildClientArea() {
     auto* client = new QWidget(this);
+    offerToScreenReaders(client, QAccessible::Client); // without the empty LblInfo
     setCentralWidget(client);
 
     // Pictures and labels lie beneath the display boxes and keys.
