@@ -191,6 +191,20 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdexp1"));
     }
 
+    void keysPressedBehindAnotherWindowLeaveTheFocusInTheDisplay() {
+        // A screen reader presses keys in the window while another is active:
+        // back in the window, typing goes on into the display on view.
+        QTest::keyClicks(QApplication::focusWidget(), "12");
+        clickKeys(*window_, "?");
+        QVERIFY(QTest::qWaitForWindowActive(window_->help()));
+        clickKeys(*window_, "+");
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QTest::keyClicks(QApplication::focusWidget(), "5");
+        clickKeys(*window_, "=");
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
+    }
+
     void clicksRunACalculation() {
         clickKeys(*window_, "1 2 + 5 =");
         QCOMPARE(visibleDisplay(*window_)->objectName(), QStringLiteral("txtdisplay2"));
