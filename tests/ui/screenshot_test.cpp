@@ -1,16 +1,19 @@
-// Starts the real calculator in a real X11 window (under Xvfb), takes
-// screenshots of it at screen scales 1 and 2, and checks what a user would
-// see: the window's size, the pale-cyan key faces, and the snowy picture
-// behind the keys, drawn sharp on the scaled screen. The screenshot at
-// scale 1, with the splash window beside the main window, is saved as
-// screenshot.png in the working folder.
+// Starts the real calculator in a real X11 window (under Xvfb, framed by
+// openbox, which the test starts), takes screenshots of it at screen scales
+// 1 and 2, and checks what a user would see: the window's size, the
+// pale-cyan key faces, and the snowy picture behind the keys, drawn sharp on
+// the scaled screen. The screenshot at scale 1, with the main window in its
+// frame in front of the splash window, is saved as screenshot.png in the
+// working folder.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMargins>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -25,13 +28,19 @@ constexpr QSize kClientSize{250, 198};
 // Where the splash window is stored, at scale 1, with its dialog frame.
 constexpr QRect kSplash{259, 433, 498, 289};
 
-// A window's rectangle on the screen, from xwininfo, once it is mapped.
-QRect findWindow(const QString& title) {
-    QProcess xwininfo;
-    xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-name"), title});
-    if (!xwininfo.waitForFinished(5000) || xwininfo.exitCode() != 0)
+// What an X11 tool prints, or nothing when it fails.
+QString output(const char* program, const QStringList& arguments) {
+    QProcess tool;
+    tool.start(QString::fromLocal8Bit(program), arguments);
+    if (!tool.waitForFinished(5000) || tool.exitCode() != 0)
         return {};
-    const QString info = QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
+    return QString::fromLocal8Bit(tool.readAllStandardOutput());
+}
+
+// A window's rectangle on the screen, from xwininfo, once it is mapped. Under
+// a window manager it is the window's own area inside the frame.
+QRect findWindow(const QString& title) {
+    const QString info = output(XWININFO, {QStringLiteral("-name"), title});
     if (!info.contains(QStringLiteral("IsViewable")))
         return {};
     auto number = [&](const char* field) {
@@ -52,6 +61,25 @@ QImage grabScreen(const QRect& area) {
 int distance(QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
            std::abs(qBlue(a) - qBlue(b));
+}
+
+// The frame the window manager has put around a window, as it states it in
+// _NET_FRAME_EXTENTS (left, right, top, bottom); none until it has framed it.
+QMargins frameExtents(const QString& title) {
+    const QRegularExpression numbers(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"));
+    const QRegularExpressionMatch match = numbers.match(
+        output(XPROP, {QStringLiteral("-name"), title, QStringLiteral("_NET_FRAME_EXTENTS")}));
+    if (!match.hasMatch())
+        return {};
+    return {match.captured(1).toInt(), match.captured(3).toInt(), match.captured(2).toInt(),
+            match.captured(4).toInt()};
+}
+
+// The window that a root window property names, as xprop prints it.
+QString windowNamedByRoot(const char* property) {
+    static const QRegularExpression id(QStringLiteral("window id # (0x[0-9a-f]+)"));
+    return id.match(output(XPROP, {QStringLiteral("-root"), QString::fromLatin1(property)}))
+        .captured(1);
 }
 
 // The calculator running on a screen of the given scale, and its picture.
@@ -78,7 +106,8 @@ public:
         clock.start();
         while (clock.elapsed() < 10000) {
             window_ = findWindow(kTitle);
-            if (!window_.isEmpty()) {
+            frame_ = frameExtents(kTitle);
+            if (!window_.isEmpty() && !frame_.isNull()) {
                 menuHeight_ = window_.height() - kClientSize.height() * scale_;
                 shot_ = grabScreen(window_);
                 if (!shot_.isNull() && pixel(56 + 5, 104 + 5) == kKeyFace)
@@ -100,6 +129,8 @@ public:
     }
 
     [[nodiscard]] const QRect& window() const { return window_; }
+    // The window with its frame and title bar, as the user sees it.
+    [[nodiscard]] QRect framedWindow() const { return window_.marginsAdded(frame_); }
     [[nodiscard]] int menuHeight() const { return menuHeight_; }
     [[nodiscard]] int scale() const { return scale_; }
 
@@ -107,6 +138,7 @@ private:
     int scale_;
     QProcess process_;
     QRect window_;
+    QMargins frame_;
     int menuHeight_ = 0;
     QImage shot_;
 };
@@ -136,6 +168,29 @@ class ScreenshotTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The windows as a user sees them: framed by a window manager, with the
+    // test's settings, and its themes and cache kept apart from the user's.
+    void initTestCase() {
+        QVERIFY(windowManagerHome_.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* folder : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
+            environment.insert(QString::fromLatin1(folder), windowManagerHome_.path());
+        windowManager_.setProcessEnvironment(environment);
+        windowManager_.start(QStringLiteral(WINDOW_MANAGER),
+                             {QStringLiteral("--sm-disable"), QStringLiteral("--config-file"),
+                              QStringLiteral(WINDOW_MANAGER_SETTINGS)});
+        QVERIFY(windowManager_.waitForStarted());
+        // It names its check window on the root window once it manages the
+        // screen.
+        QVERIFY(QTest::qWaitFor(
+            [] { return !windowNamedByRoot("_NET_SUPPORTING_WM_CHECK").isEmpty(); }, 30000));
+    }
+
+    void cleanupTestCase() {
+        windowManager_.terminate();
+        windowManager_.waitForFinished();
+    }
+
     void windowAtScaleOne() {
         RunningCalculator calculator(1);
         QVERIFY(calculator.waitUntilShown());
@@ -157,8 +212,14 @@ private slots:
                               picture.pixel(spot + QPoint(16, 8))) <= 24,
                      qPrintable(QStringLiteral("at %1,%2").arg(spot.x()).arg(spot.y())));
 
-        // The picture for the README: the main window beside the splash.
-        const QRect both = calculator.window().united(kSplash);
+        // The picture for the README: the main window, active in its frame,
+        // beside the splash, which has no frame of the window manager's.
+        static const QRegularExpression id(QStringLiteral("Window id: (0x[0-9a-f]+)"));
+        const QString mainWindow =
+            id.match(output(XWININFO, {QStringLiteral("-name"), kTitle})).captured(1);
+        QVERIFY(
+            QTest::qWaitFor([&] { return windowNamedByRoot("_NET_ACTIVE_WINDOW") == mainWindow; }));
+        const QRect both = calculator.framedWindow().united(kSplash);
         QVERIFY(grabScreen(both).save(QDir::current().filePath(QStringLiteral("screenshot.png"))));
     }
 
@@ -181,6 +242,10 @@ private slots:
         QVERIFY2(fromLarge * 2 < fromSmall,
                  qPrintable(QStringLiteral("%1 against %2").arg(fromLarge).arg(fromSmall)));
     }
+
+private:
+    QTemporaryDir windowManagerHome_;
+    QProcess windowManager_;
 };
 
 QTEST_MAIN(ScreenshotTest)
