@@ -1,5 +1,7 @@
 #include "display_check.h"
 
+#include "command_line.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <map>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -54,14 +57,20 @@ struct HeldMessage {
 QtMessageHandler toolkitHandler = nullptr;
 std::vector<HeldMessage>* held = nullptr;
 
+QString environmentPluginFolder() {
+    return QString::fromLocal8Bit(variable("QT_QPA_PLATFORM_PLUGIN_PATH"));
+}
+
 // The platform plugins the toolkit can choose from, by the platform names
-// they declare, found where the toolkit looks: the folder that
-// QT_QPA_PLATFORM_PLUGIN_PATH names, then "platforms" in each plugin folder.
-// A file that is no plugin declares nothing and is not listed.
-std::multimap<QString, QString> platformPlugins() {
+// they declare, found where the toolkit looks: the folder of its own that the
+// program is given (-platformpluginpath, or else QT_QPA_PLATFORM_PLUGIN_PATH),
+// then "platforms" in each plugin folder. A file that is no plugin declares
+// nothing and is not listed.
+std::multimap<QString, QString>
+platformPlugins(const QString& ownFolder = environmentPluginFolder()) {
     QStringList folders;
-    if (const char* own = variable("QT_QPA_PLATFORM_PLUGIN_PATH"))
-        folders << QString::fromLocal8Bit(own);
+    if (!ownFolder.isEmpty())
+        folders << ownFolder;
     for (const QString& path : QCoreApplication::libraryPaths())
         folders << path + QStringLiteral("/platforms");
     std::multimap<QString, QString> plugins;
@@ -78,12 +87,37 @@ std::multimap<QString, QString> platformPlugins() {
     return plugins;
 }
 
-QString availablePlatforms() {
+QString availablePlatforms(const QString& ownFolder = environmentPluginFolder()) {
     QStringList names;
-    for (const auto& [name, file] : platformPlugins())
+    for (const auto& [name, file] : platformPlugins(ownFolder))
         if (!names.contains(name))
             names << name;
     return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
+}
+
+// The platforms chosen by hand, as the toolkit takes them: the last
+// -platform on the command line before QT_QPA_PLATFORM; where they were set,
+// for messages; and the folder of plugins the toolkit is to look in first.
+struct PlatformChoice {
+    QString names;
+    QString setting;
+    QString pluginFolder;
+};
+
+std::optional<PlatformChoice> platformChoice(int argc, char* argv[]) {
+    const auto text = [](std::string_view value) {
+        return QString::fromLocal8Bit(value.data(), static_cast<qsizetype>(value.size()));
+    };
+    QString pluginFolder = environmentPluginFolder();
+    if (const auto folder = toolkitOption(argc, argv, "platformpluginpath"))
+        pluginFolder = text(*folder);
+    if (const auto names = toolkitOption(argc, argv, "platform"))
+        return PlatformChoice{text(*names), QStringLiteral("-platform \"%1\"").arg(text(*names)),
+                              pluginFolder};
+    if (const char* names = variable("QT_QPA_PLATFORM"))
+        return PlatformChoice{
+            text(names), QStringLiteral("QT_QPA_PLATFORM=\"%1\"").arg(text(names)), pluginFolder};
+    return std::nullopt;
 }
 
 // The display named could not be reached: the X11 platform found no server,
@@ -151,8 +185,37 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 } // namespace
 
-bool mayHaveDisplay() {
-    if (variable("QT_QPA_PLATFORM") || variable("DISPLAY"))
+bool namesUnknownPlatform(int argc, char* argv[]) {
+    const auto choice = platformChoice(argc, argv);
+    if (!choice)
+        return false;
+    const auto plugins = platformPlugins(choice->pluginFolder);
+    // The toolkit tries each name of a list separated by ";" in turn; a name
+    // may be followed by ":" and the platform's arguments.
+    for (const QString& entry : choice->names.split(u';', Qt::SkipEmptyParts)) {
+        const QStringList parts = entry.split(u':', Qt::SkipEmptyParts);
+        if (parts.isEmpty())
+            continue;
+        for (const auto& [name, file] : plugins) {
+            if (name.compare(parts.first(), Qt::CaseInsensitive) == 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+void reportUnknownPlatform(int argc, char* argv[]) {
+    const auto choice = platformChoice(argc, argv);
+    if (!choice)
+        return;
+    std::fprintf(stderr,
+                 "rurozovizera: %s names no windowing platform that is installed.\n"
+                 "It must name one of the platforms available: %s.\n",
+                 qPrintable(choice->setting), qPrintable(availablePlatforms(choice->pluginFolder)));
+}
+
+bool mayHaveDisplay(int argc, char* argv[]) {
+    if (platformChoice(argc, argv) || variable("DISPLAY") || toolkitOption(argc, argv, "display"))
         return true;
     const char* wayland = variable("WAYLAND_DISPLAY");
     return wayland && waylandSocketExists(wayland);

@@ -8,13 +8,23 @@ namespace rurozovizera::ui {
 #ifdef _WIN32
 // Windows always has its desktop to show the windows on, and its platform
 // starts without a display to open.
-inline bool mayHaveDisplay() { return true; }
+inline bool namesUnknownPlatform(int, char*[]) { return false; }
+inline void reportUnknownPlatform(int, char*[]) {}
+inline bool mayHaveDisplay(int, char*[]) { return true; }
 inline void reportMissingDisplay() {}
 class PlatformStartWatch {};
 #else
+// Whether the platform chosen by hand (the last -platform on the command
+// line, or else QT_QPA_PLATFORM) names none that the toolkit has a plugin
+// for. A plugin found is the toolkit's to load, or to fail to.
+[[nodiscard]] bool namesUnknownPlatform(int argc, char* argv[]);
+
+// Prints what is set and the platforms available, in two lines.
+void reportUnknownPlatform(int argc, char* argv[]);
+
 // Whether there may be a display: a platform chosen by hand, an X11
-// display, or a Wayland display whose socket exists.
-[[nodiscard]] bool mayHaveDisplay();
+// display (DISPLAY or -display), or a Wayland display whose socket exists.
+[[nodiscard]] bool mayHaveDisplay(int argc, char* argv[]);
 
 // Prints what is missing and how to run the calculator, in two lines.
 void reportMissingDisplay();

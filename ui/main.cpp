@@ -1,5 +1,6 @@
 // rurozovizera: the calculator's windows.
 #include "application_setup.h"
+#include "command_line.h"
 #include "display_check.h"
 #include "main_window.h"
 
@@ -9,7 +10,13 @@
 
 int main(int argc, char* argv[]) {
     using namespace rurozovizera::ui;
-    if (!mayHaveDisplay()) {
+    if (const auto status = answerOwnOptions(argc, argv))
+        return *status;
+    if (namesUnknownPlatform(argc, argv)) {
+        reportUnknownPlatform(argc, argv);
+        return 1;
+    }
+    if (!mayHaveDisplay(argc, argv)) {
         reportMissingDisplay();
         return 1;
     }

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "about_window.h"
+#include "accessible_view.h"
 #include "display_box.h"
 #include "help_window.h"
 #include "key_button.h"
@@ -66,8 +67,11 @@ MainWindow::MainWindow() {
     // bar, which the toolkit draws within the window, goes above it, where
     // the menu bar of the desktop the layouts come from would be.
     const int menuHeight = menuBar()->sizeHint().height();
-    placeWindow(this, client.size() + QSize(0, menuHeight),
-                client.topLeft() - QPoint(0, menuHeight));
+    const QSize windowSize = client.size() + QSize(0, menuHeight);
+    // The keys keep their places whatever the window's size: it may grow,
+    // but never shrink over them.
+    setMinimumSize(windowSize);
+    placeWindow(this, windowSize, client.topLeft() - QPoint(0, menuHeight));
 
     // The load step: the splash window comes up first, then the calculator
     // takes its start state.
@@ -89,6 +93,7 @@ HelpWindow* MainWindow::help() const { return help_; }
 
 void MainWindow::buildClientArea() {
     auto* client = new QWidget(this);
+    offerToScreenReaders(client, QAccessible::Client); // without the empty LblInfo
     setCentralWidget(client);
 
     // Pictures and labels lie beneath the display boxes and keys.
@@ -123,6 +128,11 @@ void MainWindow::buildClientArea() {
                              {"Comic Sans MS", 8.25});
     helpKey_->setAccessibleName(QString::fromLatin1(kHelpKeySpokenName));
     connect(helpKey_, &QPushButton::clicked, this, &MainWindow::showHelpExample);
+    // The keyboard stays with the display: a click on a key leaves the focus
+    // where it was, so that typing after a click goes on into the display;
+    // only Tab brings the focus onto a key.
+    for (QPushButton* key : client->findChildren<QPushButton*>())
+        key->setFocusPolicy(Qt::TabFocus);
 }
 
 void MainWindow::buildMenu() {
@@ -190,20 +200,30 @@ void MainWindow::pressKey(Key key) {
 }
 
 void MainWindow::showState() {
-    const auto show = [](DisplayBox* box, const Display& display) {
+    const bool primaryOnView = calculator_.primary().visible;
+    DisplayBox* onView = primaryOnView ? primaryDisplay_ : secondaryDisplay_;
+    DisplayBox* offView = primaryOnView ? secondaryDisplay_ : primaryDisplay_;
+    QPushButton* equals = keys_[indexOf(Key::Equals)];
+    // A control hidden or disabled under the keyboard focus hands it on to
+    // the next control in the tab order: a key, which typing does not reach
+    // and the next Enter or Space would click. When an operation key hides
+    // the display that has the focus, or Equals disables itself after a
+    // result, the display on view takes the focus first.
+    QWidget* focused = focusWidget();
+    const bool focusGoes =
+        focused == offView || (focused == equals && !calculator_.equalsEnabled());
+
+    const auto showText = [](DisplayBox* box, const Display& display) {
         const QString text = QString::fromStdString(display.text);
         if (box->text() != text)
             box->setKeysText(text);
-        box->setVisible(display.visible);
     };
-    show(primaryDisplay_, calculator_.primary());
-    show(secondaryDisplay_, calculator_.secondary());
-    QPushButton* equals = keys_[indexOf(Key::Equals)];
-    // A key disabled under the keyboard focus hands the focus on to the next
-    // key, which the user's next Enter or Space would click; after a result
-    // the focus goes to the display on view instead.
-    if (!calculator_.equalsEnabled() && equals->hasFocus())
-        (calculator_.primary().visible ? primaryDisplay_ : secondaryDisplay_)->setFocus();
+    showText(primaryDisplay_, calculator_.primary());
+    showText(secondaryDisplay_, calculator_.secondary());
+    onView->show();
+    if (focusGoes)
+        onView->setFocus();
+    offView->hide();
     equals->setEnabled(calculator_.equalsEnabled());
 }
 

@@ -1,5 +1,6 @@
 #include "window_setup.h"
 
+#include "accessible_view.h"
 #include "look.h"
 
 #include <QGuiApplication>
@@ -26,6 +27,7 @@ void placeWindow(QWidget* window, QSize clientSize, QPoint storedPosition) {
 }
 
 void setUpWindow(QWidget* window, const WindowSpec& spec) {
+    offerToScreenReaders(window, QAccessible::Window);
     window->setObjectName(QString::fromLatin1(spec.name));
     if (spec.title)
         window->setWindowTitle(QString::fromUtf8(spec.title));

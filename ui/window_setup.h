@@ -24,9 +24,9 @@ struct WindowSpec {
     int frameWidth = 0; // in pixels: a frame the window draws itself around its client area
 };
 
-// Names and titles a secondary window, grounds it in dark navy, sizes it and
-// places its client area where it was stored. The window is destroyed when
-// closed.
+// Names and titles a secondary window, offers it to screen readers as a
+// window, grounds it in dark navy, sizes it and places its client area where
+// it was stored. The window is destroyed when closed.
 void setUpWindow(QWidget* window, const WindowSpec& spec);
 
 // Fills a window or frame with a plain ground colour.

@@ -7,7 +7,8 @@ X11 (the default) or natively on Wayland:
     dbus-run-session -- python3 screen_reader_test.py PROGRAM wayland
 
 It finds the calculator's windows through the accessibility bus by their
-names, presses the keys 1, 2, +, 5 and = through their accessible actions,
+names, each offered as a window (a frame) with no label in it that would be
+read out without a name, presses the keys 1, 2, +, 5 and = through their accessible actions,
 reads the result from the visible display, writes into the display as a
 screen reader's user does, checks that Clear hides the greeting window,
 opens the About and help-example windows the same way, and chooses Exit,
@@ -59,6 +60,18 @@ def window(app, name, timeout=10.0):
     raise AssertionError("no window named %r" % name)
 
 
+def check_window(app, name):
+    """The window of this name, offered as a window, with no label that
+    would be read out without a name."""
+    found = window(app, name)
+    assert found.getRole() == pyatspi.ROLE_FRAME, \
+        "%r is offered as a %s, not a frame" % (name, found.getRoleName())
+    nameless = pyatspi.findAllDescendants(
+        found, lambda n: n is not None and n.getRole() == pyatspi.ROLE_LABEL and not n.name)
+    assert not nameless, "%r offers %d labels without a name" % (name, len(nameless))
+    return found
+
+
 def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
@@ -101,9 +114,12 @@ def main():
     calculator = subprocess.Popen([program], env=env)
     try:
         app = application("RuRozovizera")
-        main_window = window(app, MAIN_WINDOW)
+        main_window = check_window(app, MAIN_WINDOW)
         splash = window(app, SPLASH_WINDOW)
         wait_until("the greeting window is showing", lambda: showing(splash))
+        wait_until("the greeting window shows its content",
+                   lambda: find(splash, pyatspi.ROLE_LABEL, "(Click To Close)") is not None)
+        check_window(app, SPLASH_WINDOW)
 
         for key in ("1", "2", "add", "5", "equals"):
             press(main_window, key)
@@ -131,11 +147,11 @@ def main():
         assert result == "17", "a text too long was taken: %d characters" % len(result)
 
         press(main_window, "About", pyatspi.ROLE_MENU_ITEM)
-        about = window(app, "About")
+        about = check_window(app, "About")
         assert find(about, pyatspi.ROLE_PUSH_BUTTON, "OK") is not None
 
         press(main_window, "help example")
-        window(app, "Help-Example")
+        check_window(app, "Help-Example")
 
         for key in ("pi", "square", "square root", "memory add", "memory recall",
                     "memory clear", "clear", "decimal point", "percent"):

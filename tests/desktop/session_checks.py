@@ -1,8 +1,10 @@
-"""What the desktop-session tests share: checks reported a line each, and
-stopping the window manager or compositor a test started."""
+"""What the desktop-session tests share: checks reported a line each,
+waiting for a state, and stopping the window manager or compositor a test
+started."""
 
 import subprocess
 import sys
+import time
 
 RESULTS = []
 
@@ -13,6 +15,16 @@ def check(description, condition, detail=""):
     print(("ok     " if condition else "FAILED ") + description +
           (": " + str(detail) if detail and not condition else ""))
     sys.stdout.flush()
+
+
+def eventually(condition, timeout=10.0):
+    """The condition's value once true, or its last value when time is up."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value or time.monotonic() > deadline:
+            return value
+        time.sleep(0.05)
 
 
 def finish():

@@ -33,21 +33,11 @@ from gi.repository import Gio, GLib
 from Xlib import X, display
 from Xlib.ext import xtest
 
-from session_checks import check, finish, stop
+from session_checks import check, eventually as wait_for, finish, stop
 
 MAIN_WINDOW = "RuRozovizera(Frost Figures)"
 SPLASH_WINDOW = "RuRozovizera greeting"
 SOCKET = "wayland-test"
-
-def wait_for(condition, timeout=10.0):
-    """The condition's value once true, or its last value when time is up."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value or time.monotonic() > deadline:
-            return value
-        time.sleep(0.1)
-
 
 _BUS = []
 

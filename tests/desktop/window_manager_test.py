@@ -11,9 +11,11 @@ allows: the greeting window has no title bar and cannot be resized,
 maximised or minimised, yet takes the keyboard focus and closes on a key or
 on a click on its margin; the main window starts active in front of it,
 with the default frame, and typing goes into its display at once; both
-client areas stand at their stored places; Enter and Escape hide the About
-window; and closing the main window from its frame ends the program with
-every window gone. Each check prints a line of its own; exit status 0 when
+client areas stand at their stored places; the main window can be made
+larger but not smaller than its client area and menu bar; typed digits and
+clicked keys mixed reach the display on view; Enter and Escape hide the
+About window; and closing the main window from its frame ends the program
+with every window gone. Each check prints a line of its own; exit status 0 when
 every check passes.
 """
 
@@ -28,7 +30,7 @@ from gi.repository import Gio, GLib
 from Xlib import X, display, error, protocol
 from Xlib.ext import xtest
 
-from session_checks import check, finish, stop
+from session_checks import check, eventually, finish, stop
 
 MAIN_TITLE = "RuRozovizera(Frost Figures)"
 # The client areas' stored places at 96 dots per inch; the greeting window
@@ -105,6 +107,16 @@ class Desktop:
         code = self.x.keysym_to_keycode(keysym)
         xtest.fake_input(self.x, X.KeyPress, code)
         xtest.fake_input(self.x, X.KeyRelease, code)
+        self.x.sync()
+
+    def resize(self, window, width, height):
+        """What a pager, or the user through the window manager, asks."""
+        size_given_by_user = (1 << 10) | (1 << 11) | (2 << 12)
+        message = protocol.event.ClientMessage(
+            window=window, client_type=self.atom("_NET_MOVERESIZE_WINDOW"),
+            data=(32, [size_given_by_user, 0, 0, width, height]))
+        self.root.send_event(message, event_mask=X.SubstructureRedirectMask |
+                             X.SubstructureNotifyMask)
         self.x.sync()
 
     def close(self, window):
@@ -190,6 +202,25 @@ def check_places(desk, main, splash):
           desk.origin(splash) == SPLASH_ORIGIN, desk.origin(splash))
 
 
+def check_minimum_size(desk, main):
+    """The main window grows, but shrinks no smaller than its size at start,
+    its client area below its menu bar, so that no key is ever cut off."""
+    def size():
+        geometry = main.get_geometry()
+        return geometry.width, geometry.height
+    laid_out = size()
+    larger = (laid_out[0] + 40, laid_out[1] + 40)
+    desk.resize(main, *larger)
+    check("main window can be made larger", eventually(lambda: size() == larger, 5.0), size())
+    desk.resize(main, 1, 1)
+    eventually(lambda: size() != larger, 5.0)
+    check("main window cannot be made smaller than its client area and menu bar",
+          size() == laid_out, size())
+    # Back to its size at start for the checks that follow, whatever came of it.
+    desk.resize(main, *laid_out)
+    eventually(lambda: size() == laid_out, 5.0)
+
+
 def accessible_window(name, timeout=15.0):
     def found():
         for app in pyatspi.Registry.getDesktop(0):
@@ -222,6 +253,48 @@ def check_typing(desk):
         pass
     check("typing goes into the display at once",
           visible_display_text(main_accessible) == "42", visible_display_text(main_accessible))
+
+
+def check_keys_and_typing(desk, main):
+    """Typing after a click on a key goes on into the display on view, and
+    Enter then clicks no key: a click leaves the keyboard focus in the
+    display, and an operation key that hides the display hands it to the
+    one it shows."""
+    main_accessible = accessible_window(MAIN_TITLE)
+
+    def shown():
+        return visible_display_text(main_accessible)
+
+    def click(name):
+        key = pyatspi.findDescendant(
+            main_accessible,
+            lambda n: n is not None and n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == name,
+            True)
+        box = key.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        desk.click(desk.root, box.x + box.width // 2, box.y + box.height // 2)
+
+    def typed(text):
+        for character in text:
+            desk.key(ord(character))
+
+    def enter(_):
+        desk.key(0xFF0D)
+
+    # Each step, and what the display on view shows once it has been taken.
+    sequences = {
+        "typed 12, clicked +, typed 5, clicked =": [
+            (typed, "12", "12"), (click, "add", ""), (typed, "5", "5"), (click, "equals", "17")],
+        "clicked 1 2 + 5, Enter, clicked =": [
+            (click, "1", "1"), (click, "2", "12"), (click, "add", ""), (click, "5", "5"),
+            (enter, None, "5"), (click, "equals", "17")],
+    }
+    for description, steps in sequences.items():
+        click("clear")
+        eventually(lambda: shown() == "" and desk.active() == main.id, 5.0)
+        for step, argument, showing in steps:
+            step(argument)
+            eventually(lambda: shown() == showing, 5.0)
+        check(description + " shows 17", shown() == "17", shown())
 
 
 def check_about_keys(desk, calculator):
@@ -294,6 +367,7 @@ def main():
             main_window, splash = both_windows(desk, calculator)
             check_greeting_and_main(desk, main_window, splash)
             check_places(desk, main_window, splash)
+            check_minimum_size(desk, main_window)
             check_typing(desk)
             desk.click(splash, 3 + 16 + 8 + 100, 3 + 136 + 8 + 40)
             try:
@@ -309,6 +383,7 @@ def main():
                 pass
             check("a key closes the greeting window", not desk.viewable(splash))
 
+            check_keys_and_typing(desk, main_window)
             check_about_keys(desk, calculator)
 
             # Closing the main window from its frame ends the program.

@@ -9,56 +9,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
-#include <algorithm>
-#include <cmath>
-#include <map>
-
 using namespace rurozovizera::ui;
 using namespace rurozovizera::ui::testing;
 
 namespace {
-
-// Relative luminance and contrast ratio as accessibility guidelines define
-// them; 4.5:1 is their least for ordinary text.
-double luminance(QColor colour) {
-    const auto channel = [](double value) {
-        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
-           0.0722 * channel(colour.blueF());
-}
-
-double contrast(QColor a, QColor b) {
-    const double first = luminance(a);
-    const double second = luminance(b);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
-}
-
-// The most frequent colour of a picture: the ground its text is drawn on.
-QColor groundOf(const QImage& image) {
-    std::map<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y)];
-    return QColor(std::max_element(counts.begin(), counts.end(), [](auto a, auto b) {
-                      return a.second < b.second;
-                  })->first);
-}
-
-// How well the text inside a widget stands out: the contrast of the pixel
-// farthest from the ground (the core of a glyph) against the ground. The
-// edge of `inset` pixels, where bevels and frames are drawn, is left out.
-double textContrast(QWidget* widget, int inset) {
-    const QImage image = widget->grab(widget->rect().adjusted(inset, inset, -inset, -inset))
-                             .toImage()
-                             .convertToFormat(QImage::Format_RGB32);
-    const QColor ground = groundOf(image);
-    double best = 1.0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            best = std::max(best, contrast(ground, QColor(image.pixel(x, y))));
-    return best;
-}
 
 constexpr double kLeast = 4.5;
 

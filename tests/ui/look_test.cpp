@@ -1,10 +1,15 @@
 // The fonts the layouts name, as the windows draw them: each with its
 // look-alike from the distribution, condensed where the named font is
-// narrower, and with the size and weight the layout gives.
+// narrower, and with the size and weight the layout gives; and the operator
+// keys' signs, which the look-alike must draw as large and as dark as the
+// named font does, on a screen of 96 dots per inch.
 #include "look.h"
 #include "window_testing.h"
 
+#include <QScreen>
+
 using namespace rurozovizera::ui;
+using namespace rurozovizera::ui::testing;
 
 class LookTest : public QObject {
     Q_OBJECT
@@ -41,6 +46,36 @@ private slots:
         QCOMPARE(font.pointSizeF(), 13.5);
         QVERIFY(font.bold());
         QVERIFY(font.italic());
+    }
+
+    // Each sign stands out from the key face as a digit does: at least 7:1
+    // at its core, and the signs drawn with a stroke across at least 7
+    // pixels wide, as the named font draws them; the point is just a dot.
+    void operatorCaptionsAreLargeAndDark_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("width");
+        QTest::newRow("+") << "cmdAdd" << 7;
+        QTest::newRow("-") << "cmdSubtract" << 7;
+        QTest::newRow("*") << "cmdMultiply" << 7;
+        QTest::newRow("/") << "cmdDivide" << 7;
+        QTest::newRow("=") << "CmdEquals" << 7;
+        QTest::newRow(".") << "CmdDot" << 1;
+    }
+
+    void operatorCaptionsAreLargeAndDark() {
+        QFETCH(QString, key);
+        QFETCH(int, width);
+        MainWindow window;
+        window.showAtStart();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.screen()->logicalDotsPerInch(), 96.0);
+        // Inside the bevel and the focus rectangle.
+        auto* button = child<QPushButton>(&window, key.toLatin1().constData());
+        QVERIFY(button);
+        const int inked = inkWidth(button, 4);
+        QVERIFY2(inked >= width, qPrintable(QStringLiteral("%1 pixels wide").arg(inked)));
+        const double ratio = textContrast(button, 4);
+        QVERIFY2(ratio >= 7.0, qPrintable(QStringLiteral("%1:1").arg(ratio)));
     }
 };
 

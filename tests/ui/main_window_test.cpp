@@ -88,8 +88,13 @@ private slots:
         QCOMPARE(pi->font().pointSizeF(), 11.25);
         QVERIFY(pi->font().bold());
         QCOMPARE(QFontInfo(pi->font()).family(), QStringLiteral("Comic Neue"));
-        QCOMPARE(child<QPushButton>(window_.get(), "CmdDot")->font().pointSizeF(), 12.0);
-        QVERIFY(!child<QPushButton>(window_.get(), "CmdDot")->font().bold());
+        // The operator keys' 12 pt regular is drawn a third larger and bold
+        // by the look-alike, whose signs are smaller and thinner; its other
+        // regular lettering keeps the layout's size and weight.
+        QCOMPARE(child<QPushButton>(window_.get(), "CmdDot")->font().pointSizeF(), 16.0);
+        QVERIFY(child<QPushButton>(window_.get(), "CmdDot")->font().bold());
+        QCOMPARE(child<QPushButton>(window_.get(), "cmdexp1")->font().pointSizeF(), 8.25);
+        QVERIFY(!child<QPushButton>(window_.get(), "cmdexp1")->font().bold());
         for (QPushButton* key : window_->findChildren<QPushButton*>())
             QVERIFY2(!key->isDefault(), qPrintable(key->objectName()));
     }
@@ -184,6 +189,20 @@ private slots:
         // The tab order goes on from the secondary display as before.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdexp1"));
+    }
+
+    void keysPressedBehindAnotherWindowLeaveTheFocusInTheDisplay() {
+        // A screen reader presses keys in the window while another is active:
+        // back in the window, typing goes on into the display on view.
+        QTest::keyClicks(QApplication::focusWidget(), "12");
+        clickKeys(*window_, "?");
+        QVERIFY(QTest::qWaitForWindowActive(window_->help()));
+        clickKeys(*window_, "+");
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QTest::keyClicks(QApplication::focusWidget(), "5");
+        clickKeys(*window_, "=");
+        QCOMPARE(visibleDisplay(*window_)->text(), QStringLiteral("17"));
     }
 
     void clicksRunACalculation() {
