@@ -2,8 +2,9 @@
 # Checks of the Windows program as shipped, run under Wine with WINEPREFIX
 # set (scripts/windows/test.sh).
 #   check.sh unzip ZIP FOLDER            unpack the portable zip into FOLDER
-#   check.sh libraries FOLDER            every library a program or library in
-#                                        FOLDER imports is in FOLDER or is Windows' own
+#   check.sh contents FOLDER             FOLDER holds the program and its
+#                                        licences only, and the program imports
+#                                        Windows' own libraries only
 #   check.sh version-record FILE KIND    FILE's version record and icon; KIND gui
 #                                        (the program, without a console) or installer
 #   check.sh installer SETUP WINDOW_TEST a silent install for the user, the window
@@ -26,6 +27,14 @@ windows_variable() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 
 imports() { "$objdump" -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p'; }
 
+# The program's files, beside each other in the folder.
+shipped="licences/comic-neue.txt
+licences/liberation.txt
+licences/mingw-w64-runtime.txt
+licences/qt.txt
+licences/rurozovizera.txt
+rurozovizera.exe"
+
 case $1 in
 unzip)
     rm -rf "$3"
@@ -34,34 +43,26 @@ unzip)
     test -f "$3/rurozovizera.exe" || fail "the zip has no RuRozovizera/rurozovizera.exe"
     ;;
 
-libraries)
+contents)
     folder=$2
     system32=$(unix_path 'C:\windows\system32')
     [ -d "$system32" ] || { echo "no Wine prefix: run under scripts/windows/test.sh" >&2; exit 1; }
-    for file in $(cd "$folder" && find . -name '*.exe' -o -name '*.dll'); do
-        for library in $(imports "$folder/$file"); do
-            # Windows finds a library regardless of case, in the program's
-            # folder first.
-            if [ -n "$(find "$folder" -maxdepth 1 -iname "$library")" ]; then
+    found=$(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+    [ "$found" = "$shipped" ] ||
+        fail "the folder holds $(echo "$found" | tr '\n' ' ')instead of $(echo "$shipped" | tr '\n' ' ')"
+    for library in $(imports "$folder/rurozovizera.exe"); do
+        # Windows resolves its API sets by name, with no file of their own.
+        case $library in
+            api-ms-win-*|ext-ms-win-*) continue ;;
+            lib*|Qt6*|zlib*)
+                fail "the program imports $library, which is not part of Windows: it belongs linked in"
                 continue
-            fi
-            # Windows resolves its API sets by name, with no file of their own.
-            case $library in
-                api-ms-win-*|ext-ms-win-*) continue ;;
-            esac
-            if [ -n "$(find "$system32" -maxdepth 1 -iname "$library")" ]; then
-                case $library in
-                    lib*|Qt6*|zlib*) fail "$file imports $library, which only the system's own copy provides" ;;
-                esac
-                continue
-            fi
-            fail "$file imports $library, which is neither shipped nor part of Windows"
-        done
+                ;;
+        esac
+        [ -n "$(find "$system32" -maxdepth 1 -iname "$library")" ] ||
+            fail "the program imports $library, which is not part of Windows"
     done
-    for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
-        test -f "$folder/$plugin" || fail "the folder lacks $plugin"
-    done
-    [ "$failures" -eq 0 ] && ok "every library the programs in $folder load is there"
+    [ "$failures" -eq 0 ] && ok "$folder holds the program, which needs only Windows, and its licences"
     ;;
 
 version-record)
@@ -102,7 +103,7 @@ installer)
     wine "$setup" /S
     folder=$(unix_path "$(windows_variable LOCALAPPDATA)\\Programs\\RuRozovizera")
     entry=$(unix_path "$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\RuRozovizera.lnk")
-    for file in rurozovizera.exe uninstall.exe platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
+    for file in $shipped uninstall.exe; do
         test -f "$folder/$file" || fail "the install lacks $file"
     done
     test -f "$entry" || fail "the install made no Start-menu entry"
