@@ -6,6 +6,8 @@
 // help example; a division by zero brings up the error report and the
 // calculator goes on; File > Exit ends the program with status 0.
 //   window_test PROGRAM
+// With --main-window instead, it waits for the main window of a copy of the
+// program that was started otherwise, for checks that close it from outside.
 // Prints one line per check and exits with the number of failed checks.
 #include <cstdio>
 #include <functional>
@@ -297,8 +299,18 @@ void checkExit(const PROCESS_INFORMATION& process, HWND main) {
 
 int wmain(int argc, wchar_t* argv[]) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: window_test PROGRAM\n");
+        std::fprintf(stderr, "usage: window_test PROGRAM | window_test --main-window\n");
         return 2;
+    }
+    if (std::wstring(argv[1]) == L"--main-window") {
+        check(waitFor(
+                  [] {
+                      HWND main = FindWindowW(nullptr, kMainTitle);
+                      return main && IsWindowVisible(main);
+                  },
+                  30000),
+              "the running program's main window is up");
+        return failures;
     }
     // Started from the temporary folder: the program finds what it loads
     // beside itself, not in the current folder.
