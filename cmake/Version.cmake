@@ -12,3 +12,9 @@ if(PROJECT_VERSION_MINOR LESS 10)
 else()
     set(RUROZOVIZERA_VERSION_STRING "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
 endif()
+
+# The copyright line of the version records, as the licence words it.
+file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE RUROZOVIZERA_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
+if(NOT RUROZOVIZERA_COPYRIGHT)
+    message(FATAL_ERROR "LICENSE has no copyright line")
+endif()

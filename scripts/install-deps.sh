@@ -41,7 +41,8 @@ test_packages="libgtest-dev locales
 # The Windows build: the MinGW-w64 cross compiler, the host's Qt tools and
 # what builds Qt from Debian's source package (with Wine's header for
 # tablets), the icon and installer tools, GoogleTest's sources, the fonts
-# shipped beside the program, and Wine on Xvfb for the tests.
+# the program carries, and Wine, which writes the installer's uninstaller
+# and runs the tests on Xvfb.
 windows_packages="make cmake ninja-build dpkg-dev locales g++-mingw-w64-x86-64-posix
     qt6-base-dev libwine-dev icoutils nsis unzip googletest
     fonts-comic-neue fonts-liberation2

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 
@@ -66,7 +67,7 @@ MainWindow::MainWindow() {
     // The stored place is the client area's, below the menu bar; the menu
     // bar, which the toolkit draws within the window, goes above it, where
     // the menu bar of the desktop the layouts come from would be.
-    const int menuHeight = menuBar()->sizeHint().height();
+    const int menuHeight = menuBarHeightAt(client.width());
     const QSize windowSize = client.size() + QSize(0, menuHeight);
     // The keys keep their places whatever the window's size: it may grow,
     // but never shrink over them.
@@ -79,6 +80,17 @@ MainWindow::MainWindow() {
     showInFront(splash_);
     showState();
     prepareFirstDrawing();
+}
+
+int MainWindow::menuBarHeightAt(int width) {
+    // The height the window's layout gives the menu bar, which some styles
+    // (Windows' own among them) make a pixel taller than its size hint. The
+    // layout leaves no room for a menu bar that is hidden, as every control
+    // is until its window is first shown.
+    menuBar()->setVisible(true);
+    resize(width, height());
+    layout()->activate();
+    return menuBar()->height();
 }
 
 MainWindow::~MainWindow() {

@@ -46,6 +46,8 @@ private:
     void buildClientArea();
     void buildMenu();
     void setTabOrder();
+    // The menu bar's height as the window lays it out at the given width.
+    int menuBarHeightAt(int width);
     void prepareFirstDrawing();
 
     void pressKey(Key key);

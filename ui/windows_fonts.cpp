@@ -1,6 +1,5 @@
 #include "windows_fonts.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QString>
@@ -26,6 +25,14 @@ bool installed(const char* family) {
 } // namespace
 
 const char* windowsFamily(const char* family) {
+    // Windows' Roman and Modern are stroke fonts, which Qt lists but its
+    // font engines, drawing outlines and bitmaps, draw as nothing: the
+    // headings set in them would come out empty. Their look-alikes always
+    // stand in.
+    if (std::strcmp(family, "Roman") == 0 || std::strcmp(family, "Modern") == 0)
+        return nullptr;
+    // MS Sans Serif is a bitmap font in a few sizes only; its outline twin
+    // draws every size the layouts ask for.
     if (std::strcmp(family, "MS Sans Serif") == 0)
         family = "Microsoft Sans Serif";
     return installed(family) ? family : nullptr;
@@ -36,10 +43,9 @@ void loadShippedStandIns() {
     if (loaded)
         return;
     loaded = true;
-    const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
-    const QStringList files = folder.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")},
-                                               QDir::Files, QDir::Name);
-    for (const QString& file : files)
+    // The look-alikes are in the program's own resources.
+    const QDir folder(QStringLiteral(":/fonts"));
+    for (const QString& file : folder.entryList(QDir::Files, QDir::Name))
         QFontDatabase::addApplicationFont(folder.filePath(file));
 }
 

@@ -2,7 +2,11 @@
 # Builds Qt for 64-bit Windows from Debian's own qt6-base source package with
 # Debian's MinGW-w64 cross compiler, against the host's Qt tools, and installs
 # it into a cache folder outside the clone. Only what the calculator needs:
-# Core, Gui, Widgets, Test, the windows platform plugin and the Windows styles.
+# Core, Gui, Widgets, Test, the windows and offscreen platform plugins and the
+# Windows styles, as static libraries, so that the program is one file with
+# nothing beside it to go missing. Optimised for size, every function and
+# datum in a section of its own, so that linking keeps only what the program
+# calls (big object files, as so many sections need).
 #
 # The folder's name carries a hash of this recipe (this script, the toolchain
 # file, the source version, the tablet header), so a finished build is reused
@@ -84,9 +88,11 @@ cmake -G Ninja -S "$source" -B "$work/build" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DCMAKE_CXX_FLAGS="-isystem $work/include" \
+    -DCMAKE_C_FLAGS="-ffunction-sections -fdata-sections -Wa,-mbig-obj" \
+    -DCMAKE_CXX_FLAGS="-isystem $work/include -ffunction-sections -fdata-sections -Wa,-mbig-obj" \
     -DQT_HOST_PATH=/usr \
-    -DBUILD_SHARED_LIBS=ON \
+    -DBUILD_SHARED_LIBS=OFF \
+    -DFEATURE_optimize_size=ON \
     -DQT_BUILD_EXAMPLES=OFF \
     -DQT_BUILD_TESTS=OFF \
     -DQT_BUILD_BENCHMARKS=OFF \

@@ -18,8 +18,10 @@ cleanup() {
 trap cleanup EXIT INT TERM
 
 export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all
-# No prompts to install Wine's .NET and HTML engines, which nothing here uses.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No prompts to install Wine's .NET and HTML engines, which nothing here
+# uses, and no menu entries or icons from Wine's menu builder in the user's
+# own desktop menus for what the tests install.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!

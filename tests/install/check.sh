@@ -21,7 +21,8 @@
 #   check.sh starts PROGRAM        PROGRAM shows the main window (needs an X
 #                                  display)
 #   check.sh version-record RC     the executable's version record says
-#                                  1.0.0.0 and "1.00"
+#                                  1.0.0.0 and "1.00", and the licence's
+#                                  copyright
 set -eu
 
 fail() {
@@ -106,6 +107,8 @@ version-record)
     grep -q '^FILEVERSION 1,0,0,0$' "$2" || fail "file version is not 1.0.0.0"
     grep -q '^PRODUCTVERSION 1,0,0,0$' "$2" || fail "product version is not 1.0.0.0"
     [ "$(grep -c 'Version", "1.00"' "$2")" -eq 2 ] || fail "version strings are not \"1.00\""
+    grep -q '"LegalCopyright", "Copyright (c) [0-9]* The RuRozovizera developers"' "$2" ||
+        fail "the copyright is not the licence's"
     ;;
 *)
     fail "unknown check $1"

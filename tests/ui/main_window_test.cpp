@@ -48,7 +48,11 @@ private slots:
         QVERIFY(child(window_.get(), "CmdEquals")->isEnabled());
         QCOMPARE(child<QLabel>(window_.get(), "lblREM")->text(),
                  QStringLiteral("NOTE: Press Equals  after every sum."));
-        QCOMPARE(window_->centralWidget()->size(), QSize(250, 198));
+        // The client area fills the window below the menu bar as laid out,
+        // whatever the style.
+        QCOMPARE(window_->centralWidget()->geometry(),
+                 QRect(0, window_->menuBar()->height(), 250, 198));
+        QCOMPARE(window_->size(), QSize(250, 198 + window_->menuBar()->height()));
     }
 
     void splashWindowIsDrawnAfterTheCalculator() {

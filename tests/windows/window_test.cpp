@@ -6,6 +6,8 @@
 // help example; a division by zero brings up the error report and the
 // calculator goes on; File > Exit ends the program with status 0.
 //   window_test PROGRAM
+// With --main-window instead, it waits for the main window of a copy of the
+// program that was started otherwise, for checks that close it from outside.
 // Prints one line per check and exits with the number of failed checks.
 #include <cstdio>
 #include <functional>
@@ -111,8 +113,20 @@ POINT storedOrigin(HWND main) {
     return origin;
 }
 
+// A click as a user's hand makes it: the pointer moves onto the spot, and
+// once it is there the button goes down and up. (A pointer that jumps there
+// and clicks at once, with no move in between, is not what a mouse sends.)
 void clickAt(POINT point) {
-    SetCursorPos(point.x, point.y);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    move.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    SendInput(1, &move, sizeof(INPUT));
+    waitFor([point] {
+        POINT cursor{};
+        return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
+    });
     INPUT clicks[2] = {};
     clicks[0].type = clicks[1].type = INPUT_MOUSE;
     clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -212,6 +226,28 @@ void checkStart(DWORD id, HWND main, HWND splash) {
           "the main window has the default resizable frame with a title bar");
 }
 
+// Whether the splash window shows "(Click To Close)": white letters on its
+// navy label, which it draws only once the main window has drawn, the last
+// step of the start-up.
+bool splashContentDrawn(HWND splash) {
+    constexpr Box kClickToClose{120 + 3000, 120 + 3480, 1215, 375}; // within Frame1
+    const POINT origin = clientOrigin(splash);
+    const int left = origin.x + kSplashFrame + pixels(kClickToClose.left);
+    const int top = origin.y + kSplashFrame + pixels(kClickToClose.top);
+    HDC screen = GetDC(nullptr);
+    bool navy = false;
+    bool white = false;
+    for (int y = top; y < top + pixels(kClickToClose.height); ++y) {
+        for (int x = left; x < left + pixels(kClickToClose.width); ++x) {
+            const COLORREF colour = GetPixel(screen, x, y);
+            navy = navy || colour == RGB(0, 0, 0x40);
+            white = white || colour == RGB(0xFF, 0xFF, 0xFF);
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return navy && white;
+}
+
 void checkCalculation(HWND main) {
     for (const Box& box : {kOne, kAdd, kTwo, kEquals})
         click(main, box);
@@ -297,8 +333,18 @@ void checkExit(const PROCESS_INFORMATION& process, HWND main) {
 
 int wmain(int argc, wchar_t* argv[]) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: window_test PROGRAM\n");
+        std::fprintf(stderr, "usage: window_test PROGRAM | window_test --main-window\n");
         return 2;
+    }
+    if (std::wstring(argv[1]) == L"--main-window") {
+        check(waitFor(
+                  [] {
+                      HWND main = FindWindowW(nullptr, kMainTitle);
+                      return main && IsWindowVisible(main);
+                  },
+                  30000),
+              "the running program's main window is up");
+        return failures;
     }
     // Started from the temporary folder: the program finds what it loads
     // beside itself, not in the current folder.
@@ -330,6 +376,8 @@ int wmain(int argc, wchar_t* argv[]) {
         if (!both)
             std::printf("  the active window is \"%ls\"\n", titleOf(GetForegroundWindow()).c_str());
         checkStart(id, main, splash);
+        check(waitFor([splash] { return splashContentDrawn(splash); }),
+              "the splash window draws its content after the main window's first frame");
         checkCalculation(main);
         checkAbout(id, main);
         checkHelp(id, main);
