@@ -19,40 +19,25 @@
 // The 15-digit rounding comes from the C library: printf's "%.14e" in the
 // "C" locale, read back with strtod. The process itself runs under a German
 // locale (decimal comma) when one is installed: the engine must not notice.
+#include "fuzz_support.h"
 #include "number_text.h"
 
 #include <bit>
-#include <cfloat>
-#include <clocale>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace {
 
-locale_t cLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return c;
-}
-
-// Runs the C library's number formatting in the "C" locale while it lives.
-class InCLocale {
-public:
-    InCLocale() : previous_(uselocale(cLocale())) {}
-    ~InCLocale() { uselocale(previous_); }
-    InCLocale(const InCLocale&) = delete;
-    InCLocale& operator=(const InCLocale&) = delete;
-
-private:
-    locale_t previous_;
-};
+using rurozovizera::fuzz::InCLocale;
+using rurozovizera::fuzz::isDigit;
+using rurozovizera::fuzz::largestDoubleDigits;
 
 // A value rounded to 15 significant digits: d.dddddddddddddd × 10^exponent.
 struct Rounded {
@@ -73,17 +58,6 @@ Rounded roundToFifteenDigits(double magnitude) {
     return rounded;
 }
 
-// The first 15 digits of the largest double's exact decimal expansion.
-const std::string& largestDoubleDigits() {
-    static const std::string digits = [] {
-        const InCLocale c;
-        char buffer[400];
-        std::snprintf(buffer, sizeof buffer, "%.0f", DBL_MAX);
-        return std::string(buffer, 15);
-    }();
-    return digits;
-}
-
 // What a written text says, as its shape check reads it.
 struct Written {
     bool negative = false;
@@ -91,8 +65,6 @@ struct Written {
     int exponent = 0;   // the decimal exponent of the first significant digit
     bool scientific = false;
 };
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Checks the text against the rule's shapes:
 //   fixed       [-]ddd[.ddd] with no needless zeros, exponents -4 to 14
@@ -191,8 +163,9 @@ void check(double value) {
         fail(value, text, ("not the 15-digit rounding " + rounded.text).c_str());
 
     const std::optional<double> back = rurozovizera::textToNumber(text);
-    const bool aboveLargest = rounded.exponent > 308 ||
-                              (rounded.exponent == 308 && rounded.digits > largestDoubleDigits());
+    const bool aboveLargest =
+        rounded.exponent > 308 ||
+        (rounded.exponent == 308 && rounded.digits > largestDoubleDigits().substr(0, 15));
     if (aboveLargest) {
         if (back)
             fail(value, text, "reads back as a number, but lies above the largest double");
@@ -251,8 +224,7 @@ double nearHalfway(const std::uint8_t* data) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::setlocale(LC_ALL, "de_DE.UTF-8");
-    largestDoubleDigits();
+    rurozovizera::fuzz::startUnderCommaLocale();
     return 0;
 }
 

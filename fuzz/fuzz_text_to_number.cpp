@@ -13,11 +13,11 @@
 //
 // The process runs under a German locale (decimal comma) when one is
 // installed: the engine's reading must not depend on it.
+#include "fuzz_support.h"
 #include "number_text.h"
 
 #include <bit>
 #include <cfloat>
-#include <clocale>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -30,23 +30,9 @@
 
 namespace {
 
-locale_t cLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return c;
-}
-
-// The exact decimal digits of the largest finite double, as glibc's printf
-// writes them: it prints the exact value of a double to any precision.
-const std::string& largestDoubleDigits() {
-    static const std::string digits = [] {
-        char buffer[400];
-        std::snprintf(buffer, sizeof buffer, "%.0f", DBL_MAX);
-        return std::string(buffer);
-    }();
-    return digits;
-}
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+using rurozovizera::fuzz::cLocale;
+using rurozovizera::fuzz::isDigit;
+using rurozovizera::fuzz::largestDoubleDigits;
 
 // The digit's value in the radix, or -1 when it is no digit of it.
 int radixDigit(char c, unsigned radix) {
@@ -196,8 +182,7 @@ bool sameReading(std::optional<double> a, std::optional<double> b) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::setlocale(LC_ALL, "de_DE.UTF-8");
-    largestDoubleDigits();
+    rurozovizera::fuzz::startUnderCommaLocale();
     return 0;
 }
 

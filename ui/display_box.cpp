@@ -4,79 +4,43 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
 #include <QMimeData>
 #include <QSignalBlocker>
 #include <QValidator>
 
 #include <algorithm>
-#include <functional>
 #include <limits>
-#include <utility>
 
 namespace rurozovizera::ui {
 
-namespace {
-
-// Whether the line edit takes a key's text as typing, by the toolkit's own
-// rule: a text that starts with a printable, format or private-use
-// character, or with a character beyond sixteen bits, on a key not held
-// with Ctrl alone or with Ctrl and Shift.
-bool typesText(const QKeyEvent& event) {
-    const QString text = event.text();
-    if (text.isEmpty())
-        return false;
-    const QChar first = text.front();
-    if (first.category() == QChar::Other_Format)
-        return true;
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
-        return false;
-    return first.isPrint() || first.category() == QChar::Other_PrivateUse ||
-           (first.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate());
-}
-
-// How many characters the line edit takes out of the text for an input
-// method's commit: the selection, then the characters the input method
-// replaces, counted from the caret where the selection has gone.
-qsizetype removedBy(const QLineEdit& box, const QInputMethodEvent& event) {
-    qsizetype length = box.text().size();
-    qsizetype caret = box.cursorPosition();
-    qsizetype removed = 0;
-    if (box.hasSelectedText()) {
-        removed = box.selectionLength();
-        caret = box.selectionStart();
-        length -= removed;
-    }
-    caret = std::max<qsizetype>(0, caret + event.replacementStart());
-    if (event.replacementLength() > 0 && caret + event.replacementLength() <= length)
-        removed += event.replacementLength();
-    return removed;
-}
-
-} // namespace
-
-// The line edit's own check of every change of its text, as the last guard.
-// The box checks each way an edit of the user's comes in before the line
-// edit makes it; this refuses any other that would make the text too long,
-// and the line edit then takes the edit back before it reports it.
+// The limit on every edit the line edit makes. The line edit asks it once
+// the edit is made; when it refuses, the line edit takes the edit back whole
+// (text, caret and selection) before it reports it, and emits
+// inputRejected(). The box checks beforehand only where that falls short:
+//   - undo and redo, whose steps the line edit does not take back;
+//   - a drop, which the line edit accepts before it inserts the text, so
+//     that a text dragged here to be moved would leave where it came from;
+//   - the middle button, with which the line edit drops the selection
+//     before it pastes;
+//   - a screen reader's edits (display_box_accessible.cpp);
+//   - pastes, since the line edit puts a pasted text into its undo history
+//     a character at a time (some 20 bytes each) before it asks, and takes
+//     it out again a character at a time: a clipboard of a few hundred MiB
+//     would take all the memory the limit is there to keep.
 class DisplayBox::LengthCheck : public QValidator {
 public:
     explicit LengthCheck(DisplayBox* box) : QValidator(box), box_(box) {}
 
     State validate(QString& text, int&) const override {
-        if (!box_->checking_ || box_->allows(text.size(), box_->lengthBefore_))
-            return Acceptable;
-        return Invalid;
+        return !box_->checking_ || fits(text.size(), box_->lengthBefore_) ? Acceptable : Invalid;
     }
 
 private:
-    DisplayBox* box_;
+    const DisplayBox* box_;
 };
 
 DisplayBox::DisplayBox(QWidget* parent) : QLineEdit(parent) {
@@ -91,6 +55,7 @@ DisplayBox::DisplayBox(QWidget* parent) : QLineEdit(parent) {
     setValidator(new LengthCheck(this));
     connect(this, &QLineEdit::textChanged, this,
             [this](const QString& text) { lengthBefore_ = text.size(); });
+    connect(this, &QLineEdit::inputRejected, this, &DisplayBox::refuse);
 }
 
 void DisplayBox::setKeysText(const QString& text) {
@@ -102,14 +67,14 @@ void DisplayBox::setKeysText(const QString& text) {
 
 bool DisplayBox::allowsEdit(qsizetype removed, qsizetype added) {
     const qsizetype length = text().size();
-    return allows(length - std::min(removed, length) + added, length);
-}
-
-bool DisplayBox::allows(qsizetype newLength, qsizetype oldLength) {
-    if (newLength <= kUserLimit || newLength <= oldLength)
+    if (fits(length - std::min(removed, length) + added, length))
         return true;
     refuse();
     return false;
+}
+
+bool DisplayBox::fits(qsizetype newLength, qsizetype oldLength) {
+    return newLength <= kUserLimit || newLength <= oldLength;
 }
 
 bool DisplayBox::allowsPaste(QClipboard::Mode mode) {
@@ -134,13 +99,13 @@ bool DisplayBox::allowsHistoryStep(bool undoing) {
         const QSignalBlocker quiet(this);
         checking_ = false;
         if (undoing) {
-            undo();
+            QLineEdit::undo();
             after = text().size();
-            redo();
+            QLineEdit::redo();
         } else {
-            redo();
+            QLineEdit::redo();
             after = text().size();
-            undo();
+            QLineEdit::undo();
         }
         if (length > 0 && caret == start)
             setSelection(start + length, -length);
@@ -150,10 +115,28 @@ bool DisplayBox::allowsHistoryStep(bool undoing) {
             setCursorPosition(caret);
         checking_ = true;
     }
-    return allows(after, before);
+    // As an edit, the step puts a text of `after` characters in place of
+    // the whole text.
+    return allowsEdit(before, after);
+}
+
+void DisplayBox::undo() {
+    if (allowsHistoryStep(true))
+        QLineEdit::undo();
+}
+
+void DisplayBox::redo() {
+    if (allowsHistoryStep(false))
+        QLineEdit::redo();
+}
+
+void DisplayBox::paste() {
+    if (allowsPaste(QClipboard::Clipboard))
+        QLineEdit::paste();
 }
 
 void DisplayBox::refuse() {
+    ++refusals_;
     QApplication::beep();
     if (!notice_) {
         notice_ = new QLabel(parentWidget() ? parentWidget() : this);
@@ -178,34 +161,6 @@ void DisplayBox::refuse() {
     noticeTimer_.start(kNoticeTime, this);
     QAccessibleEvent alert(notice_, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
-}
-
-QMenu* DisplayBox::createContextMenu() {
-    QMenu* menu = createStandardContextMenu();
-    // The line edit's entries call its slots by name; these three go through
-    // the limit first.
-    const std::pair<const char*, std::function<void()>> checked[] = {
-        {SLOT(undo()),
-         [this] {
-             if (allowsHistoryStep(true))
-                 undo();
-         }},
-        {SLOT(redo()),
-         [this] {
-             if (allowsHistoryStep(false))
-                 redo();
-         }},
-        {SLOT(paste()),
-         [this] {
-             if (allowsPaste(QClipboard::Clipboard))
-                 paste();
-         }},
-    };
-    for (QAction* entry : menu->actions())
-        for (const auto& [slot, run] : checked)
-            if (disconnect(entry, SIGNAL(triggered()), this, slot))
-                connect(entry, &QAction::triggered, this, run);
-    return menu;
 }
 
 QRect DisplayBox::characterRect(int position) const {
@@ -236,8 +191,6 @@ void DisplayBox::keyPressEvent(QKeyEvent* event) {
                                 event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)
                             ? QClipboard::Selection
                             : QClipboard::Clipboard);
-    else if (typesText(*event))
-        allowed = allowsEdit(selectionLength(), event->text().size());
     if (allowed)
         QLineEdit::keyPressEvent(event);
     else
@@ -245,16 +198,15 @@ void DisplayBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void DisplayBox::inputMethodEvent(QInputMethodEvent* event) {
-    const QString& committed = event->commitString();
-    if (committed.isEmpty() || allowsEdit(removedBy(*this, *event), committed.size())) {
-        QLineEdit::inputMethodEvent(event);
+    const int refusals = refusals_;
+    QLineEdit::inputMethodEvent(event);
+    if (refusals_ == refusals)
         return;
-    }
-    // The commit is refused whole; what the input method composes stays on
-    // view.
+    // The commit was refused and taken back, but the line edit placed what
+    // the input method composes after the commit first: it goes back to the
+    // caret, where it stood.
     QInputMethodEvent composing(event->preeditString(), event->attributes());
     QLineEdit::inputMethodEvent(&composing);
-    event->accept();
 }
 
 void DisplayBox::mouseReleaseEvent(QMouseEvent* event) {
@@ -280,12 +232,6 @@ void DisplayBox::dropEvent(QDropEvent* event) {
         return;
     }
     QLineEdit::dropEvent(event);
-}
-
-void DisplayBox::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu* menu = createContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
 }
 
 void DisplayBox::timerEvent(QTimerEvent* event) {

@@ -30,7 +30,7 @@ QAccessibleInterface* accessible(DisplayBox* box) {
 
 // Triggers the entry of the box's own context menu whose caption starts so.
 void chooseFromMenu(DisplayBox* box, const QString& caption) {
-    std::unique_ptr<QMenu> menu(box->createContextMenu());
+    std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
     QAction* chosen = nullptr;
     for (QAction* action : menu->actions())
         if (action->text().startsWith(caption))
@@ -165,6 +165,19 @@ private slots:
         QCOMPARE(box_->text().size(), kLimit + 2);
         QVERIFY(box_->text().endsWith(QStringLiteral("3")));
         QVERIFY(!box_->refusalNotice());
+    }
+
+    // A refused commit leaves what the input method composes at the caret.
+    void aRefusedCommitKeepsTheComposingText() {
+        box_->setKeysText(ones(kLimit));
+        box_->setCursorPosition(2);
+        QInputMethodEvent composing(QStringLiteral("WW"), {});
+        QApplication::sendEvent(box_, &composing);
+        const QRect atTheCaret = box_->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        composing.setCommitString(QStringLiteral("111"));
+        QApplication::sendEvent(box_, &composing);
+        QVERIFY(box_->text() == ones(kLimit));
+        QCOMPARE(box_->inputMethodQuery(Qt::ImCursorRectangle).toRect(), atTheCaret);
     }
 
     // The undo history of a text the keys made longer than the limit: undo
