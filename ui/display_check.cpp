@@ -4,22 +4,19 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPluginLoader>
-#include <QRegularExpression>
-#include <QString>
 #include <QStringList>
 
 #include <cstdio>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <map>
-#include <optional>
 #include <string>
-#include <sys/stat.h>
-#include <vector>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace rurozovizera::ui {
 
@@ -30,224 +27,198 @@ const char* variable(const char* name) {
     return value && *value ? value : nullptr;
 }
 
-// A Wayland display names a socket, by its path or within the runtime
-// folder.
-bool waylandSocketExists(const char* name) {
-    std::string path = name;
-    if (path.front() != '/') {
-        const char* runtime = variable("XDG_RUNTIME_DIR");
-        if (!runtime)
-            return false;
-        path = std::string(runtime) + '/' + path;
-    }
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 && S_ISSOCK(status.st_mode);
-}
-
-// One message the toolkit sent while the platform started, to pass on.
-struct HeldMessage {
-    QtMsgType type;
-    const char* file;
-    int line;
-    const char* function;
-    const char* category;
-    QString text;
-};
-
-QtMessageHandler toolkitHandler = nullptr;
-std::vector<HeldMessage>* held = nullptr;
-
 QString environmentPluginFolder() {
     return QString::fromLocal8Bit(variable("QT_QPA_PLATFORM_PLUGIN_PATH"));
 }
 
-// The platform plugins the toolkit can choose from, by the platform names
-// they declare, found where the toolkit looks: the folder of its own that the
-// program is given (-platformpluginpath, or else QT_QPA_PLATFORM_PLUGIN_PATH),
-// then "platforms" in each plugin folder. A file that is no plugin declares
-// nothing and is not listed.
-std::multimap<QString, QString>
-platformPlugins(const QString& ownFolder = environmentPluginFolder()) {
+// The platforms chosen by hand, as the toolkit takes them (the last
+// -platform on the command line before QT_QPA_PLATFORM), where they were set,
+// for messages, and the folder of plugins the toolkit is to look in first
+// (-platformpluginpath before QT_QPA_PLATFORM_PLUGIN_PATH).
+struct PlatformChoice {
+    QString names;
+    QString setting; // empty when nothing was chosen
+    QString pluginFolder = environmentPluginFolder();
+};
+
+PlatformChoice platformChoice(int argc, char* argv[]) {
+    PlatformChoice choice;
+    if (const auto folder = toolkitOption(argc, argv, "platformpluginpath"))
+        choice.pluginFolder = QString::fromLocal8Bit(*folder);
+    if (const auto option = toolkitOption(argc, argv, "platform")) {
+        choice.names = QString::fromLocal8Bit(*option);
+        choice.setting = QStringLiteral("-platform \"%1\"").arg(choice.names);
+    } else if (const char* names = variable("QT_QPA_PLATFORM")) {
+        choice.names = QString::fromLocal8Bit(names);
+        choice.setting = QStringLiteral("QT_QPA_PLATFORM=\"%1\"").arg(choice.names);
+    }
+    return choice;
+}
+
+// The platforms the toolkit has a plugin for, by name in small letters (the
+// toolkit matches names in any case), each with the file of the first plugin
+// that declares it where the toolkit looks: the folder of its own that the
+// program is given, then "platforms" in each plugin folder.
+std::map<QString, QString> platformPlugins(const QString& ownFolder) {
     QStringList folders;
     if (!ownFolder.isEmpty())
         folders << ownFolder;
     for (const QString& path : QCoreApplication::libraryPaths())
         folders << path + QStringLiteral("/platforms");
-    std::multimap<QString, QString> plugins;
-    for (const QString& folder : folders) {
-        const QDir dir(folder);
-        for (const QString& name : dir.entryList(QDir::Files)) {
-            const QString file = dir.absoluteFilePath(name);
-            const QJsonObject data =
-                QPluginLoader(file).metaData().value(QStringLiteral("MetaData")).toObject();
-            for (const auto& key : data.value(QStringLiteral("Keys")).toArray())
-                plugins.emplace(key.toString(), file);
+    std::map<QString, QString> plugins;
+    for (const QDir folder : folders) {
+        for (const QString& name : folder.entryList(QDir::Files)) {
+            const QString file = folder.absoluteFilePath(name);
+            const QJsonValue data = QPluginLoader(file).metaData()[QStringLiteral("MetaData")];
+            for (const auto& key : data[QStringLiteral("Keys")].toArray())
+                plugins.emplace(key.toString().toLower(), file);
         }
     }
     return plugins;
 }
 
-QString availablePlatforms(const QString& ownFolder = environmentPluginFolder()) {
+QString availablePlatforms(const QString& ownFolder) {
     QStringList names;
     for (const auto& [name, file] : platformPlugins(ownFolder))
-        if (!names.contains(name))
-            names << name;
+        names << name;
     return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
 }
 
-// The platforms chosen by hand, as the toolkit takes them: the last
-// -platform on the command line before QT_QPA_PLATFORM; where they were set,
-// for messages; and the folder of plugins the toolkit is to look in first.
-struct PlatformChoice {
-    QString names;
-    QString setting;
-    QString pluginFolder;
-};
-
-std::optional<PlatformChoice> platformChoice(int argc, char* argv[]) {
-    const auto text = [](std::string_view value) {
-        return QString::fromLocal8Bit(value.data(), static_cast<qsizetype>(value.size()));
-    };
-    QString pluginFolder = environmentPluginFolder();
-    if (const auto folder = toolkitOption(argc, argv, "platformpluginpath"))
-        pluginFolder = text(*folder);
-    if (const auto names = toolkitOption(argc, argv, "platform"))
-        return PlatformChoice{text(*names), QStringLiteral("-platform \"%1\"").arg(text(*names)),
-                              pluginFolder};
-    if (const char* names = variable("QT_QPA_PLATFORM"))
-        return PlatformChoice{
-            text(names), QStringLiteral("QT_QPA_PLATFORM=\"%1\"").arg(text(names)), pluginFolder};
-    return std::nullopt;
-}
-
-// The display named could not be reached: the X11 platform found no server,
-// or the Wayland platform no compositor.
-bool displayUnreachable(const std::vector<HeldMessage>& messages) {
-    for (const HeldMessage& message : messages) {
-        if (message.text.startsWith(QLatin1String("could not connect to display")) ||
-            message.text.startsWith(QLatin1String("Failed to create wl_display")))
-            return true;
+// The platforms the toolkit is to try, in turn: those of the list chosen by
+// hand that are installed (names separated by ";", each perhaps followed by
+// ":" and the platform's arguments), or else X11 and Wayland where a display
+// of theirs is set.
+QStringList platformsToTry(int argc, char* argv[], const PlatformChoice& choice) {
+    QStringList names;
+    if (choice.setting.isEmpty()) {
+        if (variable("DISPLAY") || toolkitOption(argc, argv, "display"))
+            names << QStringLiteral("xcb");
+        if (variable("WAYLAND_DISPLAY"))
+            names << QStringLiteral("wayland");
+        return names;
     }
-    return false;
-}
-
-// Why the platform that the toolkit's messages name did not start, in the
-// program's own words.
-QString platformFailure(const std::vector<HeldMessage>& messages) {
-    static const QRegularExpression named(QStringLiteral("platform plugin \"([^\"]+)\""));
-    QString platform;
-    for (const HeldMessage& message : messages) {
-        if (const auto match = named.match(message.text); match.hasMatch()) {
-            platform = match.captured(1);
-            break;
-        }
+    const auto plugins = platformPlugins(choice.pluginFolder);
+    for (const QString& entry : choice.names.split(u';', Qt::SkipEmptyParts)) {
+        const QString name = entry.section(u':', 0, 0, QString::SectionSkipEmpty).toLower();
+        if (plugins.contains(name))
+            names << name;
     }
-    if (platform.isEmpty())
-        return QStringLiteral("its windowing platform did not start (see above)");
-    const auto plugins = platformPlugins();
-    const auto [first, last] = plugins.equal_range(platform);
-    if (first == last)
-        return QStringLiteral("there is no platform \"%1\"; the platforms available are %2")
-            .arg(platform, availablePlatforms());
-    // The toolkit keeps why a plugin failed to load to itself; the loader
-    // says it again, naming the library that is missing or broken.
-    for (auto plugin = first; plugin != last; ++plugin) {
-        if (!dlopen(QFile::encodeName(plugin->second).constData(), RTLD_LAZY | RTLD_LOCAL))
-            return QStringLiteral("its platform plugin \"%1\" cannot be loaded: %2")
-                .arg(platform, QString::fromLocal8Bit(dlerror()));
+    return names;
+}
+
+// Whether the Wayland compositor's socket accepts a connection: the one
+// WAYLAND_DISPLAY names, by its path or within the runtime folder. A socket
+// handed over in WAYLAND_SOCKET is connected already.
+bool waylandAnswers() {
+    if (variable("WAYLAND_SOCKET"))
+        return true;
+    const char* name = variable("WAYLAND_DISPLAY");
+    const char* runtime = variable("XDG_RUNTIME_DIR");
+    std::string path = name ? name : "wayland-0";
+    if (path.front() != '/' && runtime)
+        path = std::string(runtime) + '/' + path;
+    sockaddr_un address{AF_UNIX, {}};
+    if (path.front() != '/' || path.size() >= sizeof address.sun_path)
+        return false;
+    path.copy(address.sun_path, path.size());
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const bool answers =
+        ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(socket);
+    return answers;
+}
+
+// Whether the display that the platform would show the windows on answers:
+// for X11, a server that takes a connection on -display's display or else
+// DISPLAY's. A platform of neither X11 nor Wayland has no display to ask.
+bool displayAnswers(const QString& platform, int argc, char* argv[]) {
+    if (platform == QLatin1String("xcb")) {
+        const auto display = toolkitOption(argc, argv, "display");
+        xcb_connection_t* connection =
+            xcb_connect(display ? std::string(*display).c_str() : nullptr, nullptr);
+        const bool answers = xcb_connection_has_error(connection) == 0;
+        xcb_disconnect(connection);
+        return answers;
     }
-    return QStringLiteral("its platform \"%1\" did not start (see above)").arg(platform);
+    return platform.startsWith(QLatin1String("wayland")) ? waylandAnswers() : true;
 }
 
-void passOn(const HeldMessage& message, QtMsgType type) {
-    const QMessageLogContext context(message.file, message.line, message.function,
-                                     message.category);
-    toolkitHandler(type, context, message.text);
-}
+QtMessageHandler toolkitHandler = nullptr;
+std::string failureLine;
 
-void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    held->push_back({type, context.file, context.line, context.function, context.category, text});
+// Passes each message on as it is; after a fatal one, adds the failure when
+// it is known and exits with status 1, where the toolkit would abort.
+void passOn(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    toolkitHandler(type, context, message);
     if (type != QtFatalMsg)
         return;
-    if (displayUnreachable(*held)) {
-        reportMissingDisplay();
-    } else {
-        // The toolkit's fatal message is passed on as a critical one, which
-        // does not abort.
-        for (const HeldMessage& message : *held)
-            passOn(message, message.type == QtFatalMsg ? QtCriticalMsg : message.type);
-        std::fprintf(stderr, "rurozovizera: the windowing toolkit cannot start: %s.\n",
-                     qPrintable(platformFailure(*held)));
-    }
+    std::fputs(failureLine.c_str(), stderr);
     std::fflush(stderr);
     std::_Exit(1);
 }
 
 } // namespace
 
-bool namesUnknownPlatform(int argc, char* argv[]) {
-    const auto choice = platformChoice(argc, argv);
-    if (!choice)
-        return false;
-    const auto plugins = platformPlugins(choice->pluginFolder);
-    // The toolkit tries each name of a list separated by ";" in turn; a name
-    // may be followed by ":" and the platform's arguments.
-    for (const QString& entry : choice->names.split(u';', Qt::SkipEmptyParts)) {
-        const QStringList parts = entry.split(u':', Qt::SkipEmptyParts);
-        if (parts.isEmpty())
+PlatformCheck checkPlatforms(int argc, char* argv[]) {
+    const PlatformChoice choice = platformChoice(argc, argv);
+    const QStringList platforms = platformsToTry(argc, argv, choice);
+    PlatformCheck check;
+    if (!choice.setting.isEmpty() && platforms.isEmpty()) {
+        check.unknownPlatform = true;
+        return check;
+    }
+    for (const QString& platform : platforms) {
+        if (displayAnswers(platform, argc, argv))
+            return check;
+    }
+    // No display answers. A plugin that cannot be loaded stops the toolkit
+    // before any display is tried, though: the toolkit is left to say so, and
+    // its plugin loader, asked to load the same file, tells why.
+    const auto plugins = platformPlugins(choice.pluginFolder);
+    for (const QString& platform : platforms) {
+        if (!plugins.contains(platform))
             continue;
-        for (const auto& [name, file] : plugins) {
-            if (name.compare(parts.first(), Qt::CaseInsensitive) == 0)
-                return false;
+        QPluginLoader loader(plugins.at(platform));
+        if (!loader.load()) {
+            check.pluginFailure = QStringLiteral("its platform plugin \"%1\" cannot be loaded: %2")
+                                      .arg(platform, loader.errorString());
+            return check;
         }
     }
-    return true;
+    check.noDisplay = true;
+    return check;
 }
 
 void reportUnknownPlatform(int argc, char* argv[]) {
-    const auto choice = platformChoice(argc, argv);
-    if (!choice)
-        return;
+    const PlatformChoice choice = platformChoice(argc, argv);
     std::fprintf(stderr,
                  "rurozovizera: %s names no windowing platform that is installed.\n"
                  "It must name one of the platforms available: %s.\n",
-                 qPrintable(choice->setting), qPrintable(availablePlatforms(choice->pluginFolder)));
-}
-
-bool mayHaveDisplay(int argc, char* argv[]) {
-    if (platformChoice(argc, argv) || variable("DISPLAY") || toolkitOption(argc, argv, "display"))
-        return true;
-    const char* wayland = variable("WAYLAND_DISPLAY");
-    return wayland && waylandSocketExists(wayland);
+                 qPrintable(choice.setting), qPrintable(availablePlatforms(choice.pluginFolder)));
 }
 
 void reportMissingDisplay() {
     const auto shown = [](const char* name) {
         const char* value = variable(name);
-        return value ? QStringLiteral("%1=\"%2\"")
-                           .arg(QLatin1String(name), QString::fromLocal8Bit(value))
-                     : QStringLiteral("%1 not set").arg(QLatin1String(name));
+        return std::string(name) + (value ? "=\"" + std::string(value) + '"' : " not set");
     };
     std::fprintf(stderr,
                  "rurozovizera: no display to show the calculator on (%s, %s, %s).\n"
                  "Start it in a desktop session, or set DISPLAY or WAYLAND_DISPLAY to a running "
                  "display; QT_QPA_PLATFORM, if set, must be one of the platforms available: "
                  "%s.\n",
-                 qPrintable(shown("DISPLAY")), qPrintable(shown("WAYLAND_DISPLAY")),
-                 qPrintable(shown("QT_QPA_PLATFORM")), qPrintable(availablePlatforms()));
+                 shown("DISPLAY").c_str(), shown("WAYLAND_DISPLAY").c_str(),
+                 shown("QT_QPA_PLATFORM").c_str(),
+                 qPrintable(availablePlatforms(environmentPluginFolder())));
 }
 
-PlatformStartWatch::PlatformStartWatch() {
-    held = new std::vector<HeldMessage>;
-    toolkitHandler = qInstallMessageHandler(holdMessage);
+PlatformStartWatch::PlatformStartWatch(const QString& pluginFailure) {
+    if (!pluginFailure.isEmpty())
+        failureLine = "rurozovizera: the windowing toolkit cannot start: " +
+                      pluginFailure.toLocal8Bit().toStdString() + ".\n";
+    toolkitHandler = qInstallMessageHandler(passOn);
 }
 
-PlatformStartWatch::~PlatformStartWatch() {
-    qInstallMessageHandler(toolkitHandler);
-    for (const HeldMessage& message : *held)
-        passOn(message, message.type);
-    delete held;
-    held = nullptr;
-}
+PlatformStartWatch::~PlatformStartWatch() { qInstallMessageHandler(toolkitHandler); }
 
 } // namespace rurozovizera::ui

@@ -1,46 +1,60 @@
-// Telling the user plainly why the windows cannot be shown: no display to
-// show them on, or a windowing toolkit that cannot start, instead of letting
-// the toolkit abort the program.
+// Telling the user plainly why the windows cannot be shown: a platform chosen
+// that is not installed, or no display to show them on, both asked before the
+// windowing toolkit starts; and a platform that the toolkit cannot start
+// ending the program with status 1 instead of an abort.
 #pragma once
 
+#include <QString>
+
 namespace rurozovizera::ui {
+
+// What the platforms that the toolkit is to try have, asked before it starts.
+struct PlatformCheck {
+    // The platform chosen by hand (the last -platform on the command line, or
+    // else QT_QPA_PLATFORM) names none that the toolkit has a plugin for.
+    bool unknownPlatform = false;
+    // None of the platforms has a display that answers, and each one's
+    // plugin loads: the windows have nowhere to go.
+    bool noDisplay = false;
+    // Why a platform's plugin cannot be loaded, in the plugin loader's words,
+    // when no display answers and one cannot; the toolkit is then left to try
+    // it and say so itself.
+    QString pluginFailure;
+};
 
 #ifdef _WIN32
 // Windows always has its desktop to show the windows on, and its platform
 // starts without a display to open.
-inline bool namesUnknownPlatform(int, char*[]) { return false; }
+inline PlatformCheck checkPlatforms(int, char*[]) { return {}; }
 inline void reportUnknownPlatform(int, char*[]) {}
-inline bool mayHaveDisplay(int, char*[]) { return true; }
 inline void reportMissingDisplay() {}
-class PlatformStartWatch {};
+class PlatformStartWatch {
+public:
+    explicit PlatformStartWatch(const QString&) {}
+};
 #else
-// Whether the platform chosen by hand (the last -platform on the command
-// line, or else QT_QPA_PLATFORM) names none that the toolkit has a plugin
-// for. A plugin found is the toolkit's to load, or to fail to.
-[[nodiscard]] bool namesUnknownPlatform(int argc, char* argv[]);
+// Asks which platforms the toolkit is to try (those chosen by hand that are
+// installed, or else X11 and Wayland where a display of theirs is set) and
+// whether the display of one of them answers: an X server that takes a
+// connection, a Wayland socket that accepts one. A platform of neither kind
+// has no display to ask. When none answers, asks the plugin loader whether
+// each platform's plugin loads.
+[[nodiscard]] PlatformCheck checkPlatforms(int argc, char* argv[]);
 
 // Prints what is set and the platforms available, in two lines.
 void reportUnknownPlatform(int argc, char* argv[]);
 
-// Whether there may be a display: a platform chosen by hand, an X11
-// display (DISPLAY or -display), or a Wayland display whose socket exists.
-[[nodiscard]] bool mayHaveDisplay(int argc, char* argv[]);
-
 // Prints what is missing and how to run the calculator, in two lines.
 void reportMissingDisplay();
 
-// Watches the windowing platform start while it lives, around the
-// application object's construction. A platform that cannot start is a
-// fatal error to the toolkit, which would abort the program with a core;
-// this reports it plainly and exits with status 1 instead. When the display
-// cannot be reached, the report says so; any other failure passes on the
-// toolkit's own messages, which name its platform plugin, and adds one line
-// naming the cause. The toolkit's messages meanwhile are held back and
-// passed on when the platform has started, so a failed start for want of a
-// display prints nothing but the report.
+// Watches the toolkit start its platform while it lives, around the
+// application object's construction. The toolkit's messages pass on
+// unchanged; a fatal one, with which the toolkit would abort the program
+// with a core, is followed by a line naming the plugin's failure, when one
+// is known, and the program exits with status 1.
 class PlatformStartWatch {
 public:
-    PlatformStartWatch();
+    explicit PlatformStartWatch(const QString& pluginFailure);
     ~PlatformStartWatch();
     PlatformStartWatch(const PlatformStartWatch&) = delete;
     PlatformStartWatch& operator=(const PlatformStartWatch&) = delete;

@@ -12,15 +12,16 @@ int main(int argc, char* argv[]) {
     using namespace rurozovizera::ui;
     if (const auto status = answerOwnOptions(argc, argv))
         return *status;
-    if (namesUnknownPlatform(argc, argv)) {
+    const PlatformCheck check = checkPlatforms(argc, argv);
+    if (check.unknownPlatform) {
         reportUnknownPlatform(argc, argv);
         return 1;
     }
-    if (!mayHaveDisplay(argc, argv)) {
+    if (check.noDisplay) {
         reportMissingDisplay();
         return 1;
     }
-    auto watch = std::make_unique<PlatformStartWatch>();
+    auto watch = std::make_unique<PlatformStartWatch>(check.pluginFailure);
     QApplication application(argc, argv);
     watch.reset();
     configureApplication();

@@ -120,10 +120,11 @@ check_toolkit() {
     fi
 }
 
-# A plugin found is the toolkit's to load, or to fail to.
+# A plugin found is the toolkit's to load, or to fail to; the program's line
+# gives the plugin loader's words, which name the library that is none.
 check_toolkit "an X11 platform plugin that cannot load" \
     '^qt\.qpa\.plugin: Could not load the Qt platform plugin "xcb"' \
-    "^rurozovizera: the windowing toolkit cannot start: its platform plugin \"xcb\" cannot be loaded: $runtime/lib/libQt6XcbQpa.so.6: " \
+    "^rurozovizera: the windowing toolkit cannot start: its platform plugin \"xcb\" cannot be loaded: .*$runtime/lib/libQt6XcbQpa.so.6: " \
     DISPLAY=:9797 LD_LIBRARY_PATH="$runtime/lib" "$program"
 
 # --help and --version with no display at all: the answer on standard
