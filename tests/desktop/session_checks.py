@@ -1,6 +1,6 @@
-"""What the desktop-session tests share: checks reported a line each,
-waiting for a state, and stopping the window manager or compositor a test
-started."""
+"""What the desktop-session and screen-reader tests share: checks reported
+a line each, waiting for a state, and stopping the window manager or
+compositor a test started."""
 
 import subprocess
 import sys
