@@ -1,7 +1,8 @@
 """Drives the running calculator the way a screen reader does.
 
 Started inside a display and a D-Bus session with an accessibility bus, on
-X11 (the default) or natively on Wayland:
+X11 (the default) or natively on Wayland, with tests/desktop, whose
+session_checks it shares, on PYTHONPATH:
 
     xvfb-run -a dbus-run-session -- python3 screen_reader_test.py PROGRAM [xcb]
     dbus-run-session -- python3 screen_reader_test.py PROGRAM wayland
@@ -19,24 +20,23 @@ status 0 when every check passes.
 import os
 import subprocess
 import sys
-import time
 
 import pyatspi
+
+from session_checks import wait_for
 
 MAIN_WINDOW = "RuRozovizera(Frost Figures)"
 SPLASH_WINDOW = "RuRozovizera greeting"
 
 
-def application(name, timeout=15.0):
+def application(name):
     """The accessible application with this name, once it has registered."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
+    def registered():
+        for app in pyatspi.Registry.getDesktop(0):
             if app is not None and app.name == name:
                 return app
-        time.sleep(0.2)
-    raise AssertionError("no accessible application named %r" % name)
+        return None
+    return wait_for("an accessible application named %r has registered" % name, registered, 15.0)
 
 
 def find(root, role, name=None, showing=False):
@@ -50,14 +50,10 @@ def find(root, role, name=None, showing=False):
     return pyatspi.findDescendant(root, matches, True)
 
 
-def window(app, name, timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        for child in app:
-            if child is not None and child.name == name:
-                return child
-        time.sleep(0.1)
-    raise AssertionError("no window named %r" % name)
+def window(app, name):
+    """The application's window with this name, once it is there."""
+    return wait_for("a window named %r is there" % name, lambda: next(
+        (child for child in app if child is not None and child.name == name), None))
 
 
 def check_window(app, name):
@@ -76,22 +72,15 @@ def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def wait_until(what, condition, timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if condition():
-            return
-        time.sleep(0.1)
-    raise AssertionError("timed out waiting until " + what)
-
-
 def press(root, name, role=pyatspi.ROLE_PUSH_BUTTON):
+    """Runs the named control's action. The program may carry it out after
+    this returns (a key's click comes a moment later): the caller waits for
+    what it does."""
     node = find(root, role, name)
     assert node is not None, "no %s named %r" % (role, name)
     action = node.queryAction()
     assert action.nActions > 0, "%r has no action" % name
     action.doAction(0)
-    time.sleep(0.2)
 
 
 def visible_display(main):
@@ -105,6 +94,23 @@ def displayed_text(main):
     return text.getText(0, text.characterCount)
 
 
+def press_keys(main, steps, before="pressing"):
+    """Presses each key in turn, and after each waits until the display on
+    view shows what it should."""
+    pressed = []
+    for key, shown in steps:
+        press(main, key)
+        pressed.append(key)
+        wait_for("the display reads %r after %s %s" % (shown, before, " ".join(pressed)),
+                 lambda: displayed_text(main) == shown,
+                 detail=lambda: "it reads %r" % displayed_text(main))
+
+
+def refusal_notice(main):
+    """The notice under the display of an edit it refused, while it shows."""
+    return find(main, pyatspi.ROLE_LABEL, "Not taken: at most 32,767 characters", showing=True)
+
+
 def main():
     program = sys.argv[1]
     platform = sys.argv[2] if len(sys.argv) > 2 else "xcb"
@@ -116,33 +122,37 @@ def main():
         app = application("RuRozovizera")
         main_window = check_window(app, MAIN_WINDOW)
         splash = window(app, SPLASH_WINDOW)
-        wait_until("the greeting window is showing", lambda: showing(splash))
-        wait_until("the greeting window shows its content",
-                   lambda: find(splash, pyatspi.ROLE_LABEL, "(Click To Close)") is not None)
+        wait_for("the greeting window is showing", lambda: showing(splash))
+        wait_for("the greeting window shows its content",
+                 lambda: find(splash, pyatspi.ROLE_LABEL, "(Click To Close)") is not None)
         check_window(app, SPLASH_WINDOW)
 
-        for key in ("1", "2", "add", "5", "equals"):
-            press(main_window, key)
-        result = displayed_text(main_window)
-        assert result == "17", "the display reads %r, not '17'" % result
+        # An operation key leaves the display on view empty for the next
+        # number.
+        press_keys(main_window, [("1", "1"), ("2", "12"), ("add", ""), ("5", "5"),
+                                 ("equals", "17")])
 
         # Clear hides the greeting window, and clears the display.
         press(main_window, "clear")
-        wait_until("Clear hid the greeting window",
-                   lambda: all(child is None or child.name != SPLASH_WINDOW or not showing(child)
-                               for child in app))
-        assert displayed_text(main_window) == "", "Clear left text on the display"
+        wait_for("Clear hid the greeting window",
+                 lambda: all(child is None or child.name != SPLASH_WINDOW or not showing(child)
+                             for child in app))
+        wait_for("Clear emptied the display", lambda: displayed_text(main_window) == "",
+                 detail=lambda: "it reads %r" % displayed_text(main_window))
 
         # Text written into the display by the screen reader is what the
         # next key reads; text that would make it longer than 32,767
         # characters is refused whole.
         visible_display(main_window).queryEditableText().setTextContents("12")
-        for key in ("add", "5", "equals"):
-            press(main_window, key)
-        result = displayed_text(main_window)
-        assert result == "17", "after writing 12, the display reads %r, not '17'" % result
+        wait_for("the display reads the 12 written", lambda: displayed_text(main_window) == "12",
+                 detail=lambda: "it reads %r" % displayed_text(main_window))
+        press_keys(main_window, [("add", ""), ("5", "5"), ("equals", "17")],
+                   before="writing 12 and pressing")
         visible_display(main_window).queryEditableText().setTextContents("1" * 32768)
-        time.sleep(0.2)
+        # The program has handled the write once it shows the notice of a
+        # refused edit, or once the display has changed.
+        wait_for("the text too long is refused or taken",
+                 lambda: refusal_notice(main_window) or displayed_text(main_window) != "17")
         result = displayed_text(main_window)
         assert result == "17", "a text too long was taken: %d characters" % len(result)
 

@@ -1,12 +1,16 @@
-"""What the desktop-session tests share: checks reported a line each,
-waiting for a state, and stopping the window manager or compositor a test
-started."""
+"""What the desktop-session and screen-reader tests share: checks reported
+a line each, waiting for a state, and stopping the window manager or
+compositor a test started."""
 
 import subprocess
 import sys
 import time
 
 RESULTS = []
+
+
+class TimedOut(AssertionError):
+    """A state waited for did not come in time."""
 
 
 def check(description, condition, detail=""):
@@ -17,14 +21,35 @@ def check(description, condition, detail=""):
     sys.stdout.flush()
 
 
-def eventually(condition, timeout=10.0):
-    """The condition's value once true, or its last value when time is up."""
+def wait_for(what, condition, timeout=10.0, detail=None):
+    """Waits until condition() returns a true value, and returns that value.
+
+    The state is looked at every 50 ms, and once more when the timeout (in
+    seconds) is up; if it has not come by then, raises TimedOut saying what
+    was waited for, and what detail() returns, if given."""
     deadline = time.monotonic() + timeout
     while True:
         value = condition()
-        if value or time.monotonic() > deadline:
+        if value:
             return value
+        if time.monotonic() > deadline:
+            message = "timed out waiting until " + what
+            if detail is not None:
+                message += ": " + str(detail())
+            raise TimedOut(message)
         time.sleep(0.05)
+
+
+def check_eventually(description, condition, timeout=10.0, detail=None):
+    """A check of a state to come: it holds once condition() does, and fails,
+    with what detail() returns, if it has not within the timeout."""
+    try:
+        wait_for(description, condition, timeout)
+    except TimedOut:
+        check(description, False, detail() if detail is not None else "")
+        return False
+    check(description, True)
+    return True
 
 
 def finish():

@@ -33,7 +33,7 @@ from gi.repository import Gio, GLib
 from Xlib import X, display
 from Xlib.ext import xtest
 
-from session_checks import check, eventually as wait_for, finish, stop
+from session_checks import TimedOut, check, check_eventually, finish, stop, wait_for
 
 MAIN_WINDOW = "RuRozovizera(Frost Figures)"
 SPLASH_WINDOW = "RuRozovizera greeting"
@@ -94,15 +94,21 @@ class Compositor:
         self.process = subprocess.Popen(command, env=self.env, stdout=self.log,
                                         stderr=subprocess.STDOUT)
         socket = os.path.join(self.runtime, SOCKET)
-        wait_for(lambda: os.path.exists(socket) or self.process.poll() is not None, 30)
+        try:
+            # A compositor that cannot start ends, and ends the wait with it.
+            wait_for(name + " has made its socket",
+                     lambda: os.path.exists(socket) or self.process.poll() is not None, 30)
+        except TimedOut:
+            pass  # said below, with the compositor's log
         if not os.path.exists(socket):
             self.log.flush()
             sys.stdout.write(open(self.log_path).read())
             raise SystemExit(name + " did not start")
         if name == "kwin":
-            wait_for(lambda: self.has_bus_name("org.kde.KWin"), 30)
+            wait_for("KWin is on the bus", lambda: self.has_bus_name("org.kde.KWin"), 30)
         if name == "mutter":
-            wait_for(lambda: self.has_bus_name("org.gnome.Mutter.RemoteDesktop"), 30)
+            wait_for("mutter's remote desktop is on the bus",
+                     lambda: self.has_bus_name("org.gnome.Mutter.RemoteDesktop"), 30)
             self.keyboard = self.remote_keyboard()
 
     @staticmethod
@@ -125,11 +131,8 @@ class Compositor:
                          "org.gnome.Mutter.RemoteDesktop.Session", "Start")
                 return path
             except GLib.Error:
-                time.sleep(0.2)
                 return None
-        path = wait_for(session, 20)
-        if not path:
-            raise SystemExit("mutter's remote-desktop session did not start")
+        path = wait_for("mutter's remote-desktop session has started", session, 20)
         # Its keyboard joins the seat with the first key sent, which is lost:
         # a Shift, before the calculator starts, as a desktop's keyboard is
         # there before any program.
@@ -184,7 +187,10 @@ for (var i = 0; i < windows.length; ++i) {
                 found = [json.loads(line.split("WINDOW ", 1)[1])
                          for line in log if "WINDOW " in line]
             return {w["caption"]: w for w in found} if len(found) >= 2 else None
-        return wait_for(read, 5) or {}
+        try:
+            return wait_for("KWin has listed the windows", read, 5)
+        except TimedOut:
+            return {}  # the checks say what is missing
 
     def stop(self):
         stop(self.process)
@@ -219,20 +225,23 @@ def main():
                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         env.pop("DISPLAY", None)
         calculator = subprocess.Popen([program], env=env)
-        windows = wait_for(lambda: (lambda w: w if MAIN_WINDOW in w and SPLASH_WINDOW in w
-                                    else None)(windows_of("RuRozovizera")), 20)
-        if not windows:
-            raise SystemExit("the calculator's windows did not come up")
+
+        def both_windows():
+            windows = windows_of("RuRozovizera")
+            return windows if MAIN_WINDOW in windows and SPLASH_WINDOW in windows else None
+        windows = wait_for("the calculator's windows are up", both_windows, 20)
         main_window, splash = windows[MAIN_WINDOW], windows[SPLASH_WINDOW]
-        wait_for(lambda: active(main_window) and not active(splash), 5)
-        check("main window is active", active(main_window))
-        check("greeting window is not active", not active(splash))
+        # The greeting window, shown first, may be active until the main
+        # window comes up, and says it no longer is a moment after the main
+        # window says it is.
+        check_eventually("main window is active", lambda: active(main_window), 5)
+        check_eventually("greeting window is not active", lambda: not active(splash), 5)
 
         if name in ("mutter", "weston"):
             compositor.type([ord("4"), ord("2")])
-            wait_for(lambda: visible_display_text(main_window) == "42", 5)
-            check("typing goes into the display at once",
-                  visible_display_text(main_window) == "42", visible_display_text(main_window))
+            check_eventually("typing goes into the display at once",
+                             lambda: visible_display_text(main_window) == "42", 5,
+                             lambda: visible_display_text(main_window))
         if name == "kwin":
             seen = compositor.windows()
             main_seen = seen.get(MAIN_WINDOW, {})
