@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "display_check.h"
 #include "main_window.h"
+#include "start_up.h"
 
 #include <QApplication>
 
@@ -27,6 +28,6 @@ int main(int argc, char* argv[]) {
     configureApplication();
 
     MainWindow window;
-    window.showAtStart();
+    startUp(window);
     return QApplication::exec();
 }

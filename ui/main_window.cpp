@@ -9,7 +9,6 @@
 #include "label.h"
 #include "picture_box.h"
 #include "splash_window.h"
-#include "window_kind.h"
 #include "window_setup.h"
 
 #include <QApplication>
@@ -76,10 +75,9 @@ MainWindow::MainWindow() {
 
     // The load step: the splash window comes up first, then the calculator
     // takes its start state.
-    splash_ = new SplashWindow(this);
+    splash_ = new SplashWindow;
     showInFront(splash_);
     showState();
-    prepareFirstDrawing();
 }
 
 int MainWindow::menuBarHeightAt(int width) {
@@ -177,27 +175,16 @@ void MainWindow::setTabOrder() {
 }
 
 void MainWindow::prepareFirstDrawing() {
-    // The window manager takes a moment to put up the splash window, and
-    // this window waits behind it to come up. That moment makes ready what
-    // its first drawing would wait for longest: a font for each size and
-    // weight of its captions, and its stretched background.
+    // What the first drawing would wait for longest: a font for each size and
+    // weight of the captions, and the stretched background.
     for (const QWidget* control : centralWidget()->findChildren<QWidget*>())
         QFontMetrics(control->font()).height();
     hills_->prepare();
 }
 
 void MainWindow::showAtStart() {
-    const auto comeUp = [this] {
-        showInFront(this);
-        primaryDisplay_->setFocus();
-    };
-    // Where a window reaches the screen only with its first frame (Wayland),
-    // this window is shown once the splash window has drawn its own, so that
-    // it comes up after it: in front, and given the focus.
-    if (splash_ && !windowsMapBeforeDrawing())
-        splash_->whenDrawn(comeUp);
-    else
-        comeUp();
+    showInFront(this);
+    primaryDisplay_->setFocus();
 }
 
 void MainWindow::pressKey(Key key) {

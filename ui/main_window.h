@@ -29,8 +29,10 @@ public:
     MainWindow();
     ~MainWindow() override;
 
-    // Shows the window in front of the splash window, active, with the caret
-    // in the primary display.
+    // Makes ready what the window's first drawing would wait for longest.
+    void prepareFirstDrawing();
+    // Shows the window in front of the others, active, with the caret in the
+    // primary display (startUp() calls it in its turn).
     void showAtStart();
 
     [[nodiscard]] const Calculator& calculator() const { return calculator_; }
@@ -48,7 +50,6 @@ private:
     void setTabOrder();
     // The menu bar's height as the window lays it out at the given width.
     int menuBarHeightAt(int width);
-    void prepareFirstDrawing();
 
     void pressKey(Key key);
     void showState();

@@ -11,10 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 #include <qdrawutil.h>
-
-#include <utility>
 
 namespace rurozovizera::ui {
 
@@ -58,7 +55,7 @@ constexpr const char* kClickToClose = "Label1";
 
 } // namespace
 
-SplashWindow::SplashWindow(QWidget* drawnFirst) {
+SplashWindow::SplashWindow() {
     setUpWindow(this, kWindow);
     // A greeting card: desktops give such a window no title bar, no caption
     // and no way to resize, maximise or minimise it, yet it still takes
@@ -76,17 +73,18 @@ SplashWindow::SplashWindow(QWidget* drawnFirst) {
     clientArea_->setObjectName(QStringLiteral("clientArea"));
     clientArea_->setGeometry(
         QRect(QPoint(kDialogFrameWidth, kDialogFrameWidth), kWindow.clientArea.toPixels().size()));
-    // Where a window is on screen only once it has drawn, the card must draw
-    // at once, or it would come up after the calculator window and in front.
-    if (drawnFirst && windowsMapBeforeDrawing()) {
-        // Meanwhile the window system shows the window without content, for
-        // the few milliseconds the calculator window's first drawing takes.
-        setUpdatesEnabled(false);
-        clientArea_->hide();
-        drawnFirst->installEventFilter(this);
-    } else {
-        buildContent();
-    }
+    // Until its content is asked for, the window system shows the window
+    // without content.
+    setUpdatesEnabled(false);
+    clientArea_->hide();
+}
+
+void SplashWindow::showContent() {
+    if (updatesEnabled())
+        return;
+    buildContent();
+    clientArea_->show();
+    setUpdatesEnabled(true);
 }
 
 void SplashWindow::buildContent() {
@@ -119,19 +117,6 @@ void SplashWindow::buildContent() {
                             .arg(version::revision));
 }
 
-bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint) {
-        watched->removeEventFilter(this);
-        // Once that drawing has reached the screen.
-        QTimer::singleShot(0, this, [this] {
-            buildContent();
-            clientArea_->show();
-            setUpdatesEnabled(true);
-        });
-    }
-    return false;
-}
-
 void SplashWindow::mousePressEvent(QMouseEvent* event) {
     // The client area's margin and Frame1 close the window (clicks on the
     // frame and on "(Click To Close)" come here through them); the dialog
@@ -147,19 +132,6 @@ void SplashWindow::paintEvent(QPaintEvent*) {
     qDrawWinPanel(&painter, rect(), palette(), false);
     painter.setPen(palette().color(QPalette::Button));
     painter.drawRect(rect().adjusted(2, 2, -3, -3));
-    if (!drawn_) {
-        drawn_ = true;
-        // Once this drawing has been handed to the window system.
-        if (whenDrawn_)
-            QTimer::singleShot(0, this, std::exchange(whenDrawn_, nullptr));
-    }
-}
-
-void SplashWindow::whenDrawn(std::function<void()> action) {
-    if (drawn_)
-        action();
-    else
-        whenDrawn_ = std::move(action);
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {

@@ -10,6 +10,7 @@
 // The pasted text is zeros and then "12", which reads as 12, so every key
 // that reads the display reads the whole text.
 #include "operation_codes.h"
+#include "start_up.h"
 #include "window_testing.h"
 
 #include <QClipboard>
@@ -58,7 +59,7 @@ private slots:
 
     void init() {
         window_ = std::make_unique<MainWindow>();
-        window_->showAtStart();
+        startUp(*window_);
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         QCoreApplication::processEvents();
     }

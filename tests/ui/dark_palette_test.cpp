@@ -3,6 +3,7 @@
 // error report. Run in a real X11 session whose desktop theme gives a dark
 // palette (see tests/ui/CMakeLists.txt).
 #include "about_window.h"
+#include "start_up.h"
 #include "window_testing.h"
 
 #include <QLabel>
@@ -33,7 +34,7 @@ private slots:
 
     void keysAndDisplayRead() {
         MainWindow window;
-        window.showAtStart();
+        startUp(window);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         clickKeys(window, QStringLiteral("1 2 3"));
         for (QPushButton* key : window.findChildren<QPushButton*>()) {
@@ -55,7 +56,7 @@ private slots:
 
     void menuBarMatchesTheWindows() {
         MainWindow window;
-        window.showAtStart();
+        startUp(window);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QMenuBar* menu = window.menuBar();
         const QImage image = menu->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -75,7 +76,7 @@ private slots:
 
     void errorReportReads() {
         MainWindow window;
-        window.showAtStart();
+        startUp(window);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         double ratio = 0;
         QColor ground;

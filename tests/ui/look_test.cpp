@@ -4,6 +4,7 @@
 // keys' signs, which the look-alike must draw as large and as dark as the
 // named font does, on a screen of 96 dots per inch.
 #include "look.h"
+#include "start_up.h"
 #include "window_testing.h"
 
 #include <QScreen>
@@ -66,7 +67,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(int, width);
         MainWindow window;
-        window.showAtStart();
+        startUp(window);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.screen()->logicalDotsPerInch(), 96.0);
         // Inside the bevel and the focus rectangle.

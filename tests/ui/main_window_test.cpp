@@ -1,6 +1,7 @@
 #include "about_window.h"
 #include "help_window.h"
 #include "splash_window.h"
+#include "start_up.h"
 #include "window_testing.h"
 
 #include <QAccessible>
@@ -23,7 +24,7 @@ private slots:
 
     void init() {
         window_ = std::make_unique<MainWindow>();
-        window_->showAtStart();
+        startUp(*window_);
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     }
 
@@ -59,7 +60,7 @@ private slots:
         MainWindow window; // loaded: the splash window is up, this one not yet
         QVERIFY(window.splash()->isVisible());
         QVERIFY(!window.splash()->updatesEnabled());
-        window.showAtStart();
+        startUp(window);
         QTRY_VERIFY(window.splash()->updatesEnabled());
     }
 

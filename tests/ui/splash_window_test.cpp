@@ -17,6 +17,7 @@ private slots:
 
     void init() {
         splash_ = new SplashWindow;
+        splash_->showContent();
         showInFront(splash_);
         QVERIFY(QTest::qWaitForWindowActive(splash_));
     }
