@@ -37,7 +37,7 @@ test: deps
 # Measures, never tests: the engine's speed, a key's click in the window
 # on an empty display and with 32,767 characters pasted (the display's limit),
 # the paste itself and the memory it takes, and start-up time and memory
-# against a bare Qt Widgets window (see Performance in README.md).
+# against a bare Qt Widgets window (see docs/performance.md).
 bench: deps
 	cmake --preset release
 	cmake --build --preset release --target engine_bench
