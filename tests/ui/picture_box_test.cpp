@@ -12,9 +12,10 @@
 #include <QPixmap>
 
 #include <memory>
+#include <utility>
 
 using namespace rurozovizera::ui;
-using namespace rurozovizera::ui::testing;
+using namespace rurozovizera::ui::test_support;
 
 class PictureBoxTest : public QObject {
     Q_OBJECT
@@ -47,9 +48,11 @@ private slots:
         std::unique_ptr<QWidget> shown;
         if (window == QLatin1String("main"))
             shown = std::make_unique<MainWindow>();
-        else if (window == QLatin1String("splash"))
-            shown = std::make_unique<SplashWindow>(nullptr);
-        else
+        else if (window == QLatin1String("splash")) {
+            auto splash = std::make_unique<SplashWindow>();
+            splash->showContent();
+            shown = std::move(splash);
+        } else
             shown = std::make_unique<AboutWindow>();
         const auto* pictureBox = child(shown.get(), box.toLatin1().constData());
         QVERIFY(pictureBox);
