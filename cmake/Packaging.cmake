@@ -10,7 +10,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small winter-themed desktop calculator")
 set(CPACK_PACKAGE_DESCRIPTION
     "A desktop calculator dressed for winter, with a keypad of 24 keys, a\n"
     "one-line display, a memory register, and square, square-root, percent\n"
-    "and pi keys, a greeting window and a help example for chained sums.")
+    "and pi keys, a splash window and a help example for chained sums.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGE_CONTACT "The RuRozovizera developers <developers@rurozovizera.org>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

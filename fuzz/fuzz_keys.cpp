@@ -28,8 +28,8 @@ namespace {
 using rurozovizera::Calculator;
 using rurozovizera::CalculatorState;
 using rurozovizera::Key;
-using rurozovizera::testing::brokenByKey;
-using rurozovizera::testing::brokenByTyping;
+using rurozovizera::test_support::brokenByKey;
+using rurozovizera::test_support::brokenByTyping;
 
 std::optional<Key> keyForByte(unsigned char byte) {
     switch (byte) {

@@ -57,12 +57,12 @@ constexpr const char* kClickToClose = "Label1";
 
 SplashWindow::SplashWindow() {
     setUpWindow(this, kWindow);
-    // A greeting card: desktops give such a window no title bar, no caption
+    // A splash window: desktops give such a window no title bar, no caption
     // and no way to resize, maximise or minimise it, yet it still takes
     // clicks and the keyboard focus. It draws its own fixed dialog frame
     // around the client area.
     setFixedSize(size());
-    makeSplashWindow(this);
+    setUndecoratedKind(this);
     // It shows no caption; a screen reader still needs a name for it.
     setAccessibleName(QStringLiteral("RuRozovizera greeting"));
     // The window takes every key press itself; none of its controls takes
@@ -89,7 +89,7 @@ void SplashWindow::showContent() {
 
 void SplashWindow::buildContent() {
     auto* frame = new QFrame(clientArea_);
-    // Screen readers meet the frame as a group of the card's content, without
+    // Screen readers meet the frame as a group of the splash window's content, without
     // the empty lblLicenseTo; the toolkit would offer it as a frame, which
     // screen readers take for a window.
     offerToScreenReaders(frame, QAccessible::Grouping);

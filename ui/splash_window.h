@@ -1,4 +1,4 @@
-// frmSplash: the greeting card shown beside the calculator at start-up. A
+// frmSplash: the splash window shown beside the calculator at start-up. A
 // click on its margin, its frame or "(Click To Close)", or any key that
 // types a character, closes it for good.
 #pragma once

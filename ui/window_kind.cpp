@@ -26,7 +26,7 @@ xcb_atom_t atom(xcb_connection_t* connection, xcb_intern_atom_cookie_t cookie) {
     return value;
 }
 
-// The card names itself a toolbar to the window manager, a kind of window
+// The splash window names itself a toolbar to the window manager, a kind of window
 // that every common window manager shows without a title bar or frame when
 // asked (the toolkit asks for none), places where the program says, and lets
 // no one resize, maximise or minimise. The splash kind would name it better,
@@ -35,10 +35,10 @@ xcb_atom_t atom(xcb_connection_t* connection, xcb_intern_atom_cookie_t cookie) {
 // window is moreover transient for the whole program, which does the same
 // under any window manager.
 //
-// The card also leaves the program's window group: window managers keep a
+// The splash window also leaves the program's window group: window managers keep a
 // window of this kind that belongs to a group above the group's other
 // windows.
-bool makeX11SplashWindow(QWidget* window) {
+bool setX11ToolbarKind(QWidget* window) {
     // Other platforms may offer the interface too, without a connection.
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
@@ -78,9 +78,9 @@ bool makeX11SplashWindow(QWidget* window) {
 
 } // namespace
 
-void makeSplashWindow(QWidget* window) {
+void setUndecoratedKind(QWidget* window) {
 #ifdef RUROZOVIZERA_HAVE_XCB
-    if (makeX11SplashWindow(window))
+    if (setX11ToolbarKind(window))
         return;
 #endif
     // Frameless, so that a Wayland compositor is asked for no decoration of

@@ -1,4 +1,4 @@
-// Telling the desktop what kind of window the greeting card is, so that
+// Telling the desktop what kind of window the splash window is, so that
 // every window manager and compositor shows it as one: no title bar, no
 // frame of the desktop's, no way to resize, maximise or minimise it, and
 // beneath the calculator window rather than kept above it.
@@ -8,8 +8,10 @@ class QWidget;
 
 namespace rurozovizera::ui {
 
-// Makes `window`, a top-level window not yet shown, a splash window.
-void makeSplashWindow(QWidget* window);
+// Gives `window`, a top-level window not yet shown, the kind the desktop
+// shows undecorated: on X11 a toolbar of no window group, elsewhere a
+// frameless splash screen.
+void setUndecoratedKind(QWidget* window);
 
 // Whether a window is on screen as soon as it is shown, drawn or not, as on
 // X11, rather than only once it has drawn its first frame, as on Wayland.

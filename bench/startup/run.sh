@@ -4,7 +4,7 @@
 # figures for two floors made by startup-floor: a bare Qt Widgets window of
 # the same size and make-up ("floor"), and the same window preceded, as the
 # calculator's start-up order is, by a frameless splash-type window of the
-# greeting card's size ("splash floor"). The splash floor is the reference
+# splash window's size ("splash floor"). The splash floor is the reference
 # the calculator is held to. Runs by hand (`make bench`), not as a test.
 #
 # Builds the release programs and starts a private desktop session as a

@@ -7,7 +7,7 @@
 //   startup-floor [--splash-first]
 //
 // With --splash-first the same window comes up as the calculator's does:
-// a frameless splash-type window of the greeting card's size, with a dark
+// a frameless splash-type window of the splash window's size, with a dark
 // ground and one label, is created and shown first, and the main window is
 // then shown in front of it and made active.
 #include <QAction>
@@ -27,7 +27,7 @@ namespace {
 constexpr int kClientWidth = 250;
 constexpr int kClientHeight = 198;
 
-// The greeting card's client area and the frame it draws around it, and
+// The splash window's client area and the frame it draws around it, and
 // where its client area is stored, in pixels.
 constexpr int kSplashClientWidth = 492;
 constexpr int kSplashClientHeight = 283;

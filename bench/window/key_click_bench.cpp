@@ -21,7 +21,7 @@
 #include <string>
 
 using namespace rurozovizera::ui;
-using namespace rurozovizera::ui::testing;
+using namespace rurozovizera::ui::test_support;
 
 namespace {
 

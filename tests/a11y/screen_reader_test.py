@@ -11,7 +11,7 @@ It finds the calculator's windows through the accessibility bus by their
 names, each offered as a window (a frame) with no label in it that would be
 read out without a name, presses the keys 1, 2, +, 5 and = through their accessible actions,
 reads the result from the visible display, writes into the display as a
-screen reader's user does, checks that Clear hides the greeting window,
+screen reader's user does, checks that Clear hides the splash window,
 opens the About and help-example windows the same way, and chooses Exit,
 after which the program must have ended with every window gone. Exit
 status 0 when every check passes.
@@ -122,8 +122,8 @@ def main():
         app = application("RuRozovizera")
         main_window = check_window(app, MAIN_WINDOW)
         splash = window(app, SPLASH_WINDOW)
-        wait_for("the greeting window is showing", lambda: showing(splash))
-        wait_for("the greeting window shows its content",
+        wait_for("the splash window is showing", lambda: showing(splash))
+        wait_for("the splash window shows its content",
                  lambda: find(splash, pyatspi.ROLE_LABEL, "(Click To Close)") is not None)
         check_window(app, SPLASH_WINDOW)
 
@@ -132,9 +132,9 @@ def main():
         press_keys(main_window, [("1", "1"), ("2", "12"), ("add", ""), ("5", "5"),
                                  ("equals", "17")])
 
-        # Clear hides the greeting window, and clears the display.
+        # Clear hides the splash window, and clears the display.
         press(main_window, "clear")
-        wait_for("Clear hid the greeting window",
+        wait_for("Clear hid the splash window",
                  lambda: all(child is None or child.name != SPLASH_WINDOW or not showing(child)
                              for child in app))
         wait_for("Clear emptied the display", lambda: displayed_text(main_window) == "",

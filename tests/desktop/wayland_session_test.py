@@ -10,12 +10,12 @@ or weston, started in a window of an X server (Xvfb) whose keyboard it
 takes as its own; each on a socket in a runtime folder of the test's own,
 with its settings in a folder of its own. The calculator runs on it with no
 X server of its own to fall back on. The test checks, through the
-accessibility bus, that the main window is the active one and the greeting
+accessibility bus, that the main window is the active one and the splash
 window is not; where the compositor lets a test type (mutter, through its
 remote-desktop interface; weston, through the X server's keyboard), that
 typing goes into the display at once; where it lets a test look at its
 windows (kwin, through its scripting interface), that the main window is in
-front, the greeting window has no decoration and cannot be resized or
+front, the splash window has no decoration and cannot be resized or
 maximised; and that Exit ends the program. Each check prints a line of its
 own; exit status 0 when every check passes.
 """
@@ -231,11 +231,11 @@ def main():
             return windows if MAIN_WINDOW in windows and SPLASH_WINDOW in windows else None
         windows = wait_for("the calculator's windows are up", both_windows, 20)
         main_window, splash = windows[MAIN_WINDOW], windows[SPLASH_WINDOW]
-        # The greeting window, shown first, may be active until the main
+        # The splash window, shown first, may be active until the main
         # window comes up, and says it no longer is a moment after the main
         # window says it is.
         check_eventually("main window is active", lambda: active(main_window), 5)
-        check_eventually("greeting window is not active", lambda: not active(splash), 5)
+        check_eventually("splash window is not active", lambda: not active(splash), 5)
 
         if name in ("mutter", "weston"):
             compositor.type([ord("4"), ord("2")])
@@ -247,14 +247,14 @@ def main():
             main_seen = seen.get(MAIN_WINDOW, {})
             splash_seen = seen.get("RuRozovizera", {})
             check("the compositor has both windows", main_seen and splash_seen, seen)
-            check("main window is in front of the greeting window",
+            check("main window is in front of the splash window",
                   main_seen.get("stack", -1) > splash_seen.get("stack", 99), seen)
             check("the compositor's active window is the main window", main_seen.get("active"))
-            check("greeting window has no decoration",
+            check("splash window has no decoration",
                   splash_seen.get("frame") == splash_seen.get("buffer") == [498, 289],
                   splash_seen)
-            check("greeting window cannot be resized", splash_seen.get("resizeable") is False)
-            check("greeting window cannot be maximised",
+            check("splash window cannot be resized", splash_seen.get("resizeable") is False)
+            check("splash window cannot be maximised",
                   splash_seen.get("maximizable") is False)
             check("main window has a decoration",
                   main_seen.get("frame", [0, 0])[1] > main_seen.get("buffer", [0, 0])[1],

@@ -7,7 +7,7 @@ Started inside an X server and a D-Bus session with an accessibility bus:
 WM is openbox, mutter (GNOME's) or kwin (KDE's). The test starts the window
 manager, then the calculator, and checks what the window manager makes of
 the windows, from the properties it reads and sets and from the actions it
-allows: the greeting window has no title bar and cannot be resized,
+allows: the splash window has no title bar and cannot be resized,
 maximised or minimised, yet takes the keyboard focus and closes on a key or
 on a click on its margin; the main window starts active in front of it,
 with the default frame, and typing goes into its display at once; both
@@ -32,7 +32,7 @@ from Xlib.ext import xtest
 from session_checks import TimedOut, check, check_eventually, finish, stop, wait_for
 
 MAIN_TITLE = "RuRozovizera(Frost Figures)"
-# The client areas' stored places at 96 dots per inch; the greeting window
+# The client areas' stored places at 96 dots per inch; the splash window
 # draws its own 3-pixel frame around its client area.
 MAIN_ORIGIN = (358, 232)
 MAIN_CLIENT_HEIGHT = 198
@@ -139,7 +139,7 @@ def start(program):
 
 
 def both_windows(desk, calculator):
-    """The main window and the greeting window, once both are on screen."""
+    """The main window and the splash window, once both are on screen."""
     def found():
         windows = [w for w in desk.clients_of(calculator.pid) if desk.viewable(w)]
         main = [w for w in windows if desk.title(w) == MAIN_TITLE]
@@ -148,30 +148,30 @@ def both_windows(desk, calculator):
     return wait_for("both windows are on screen", found)
 
 
-def check_greeting_and_main(desk, main, splash):
-    # The greeting window: no title bar, so no caption, nor any frame of the
+def check_splash_and_main(desk, main, splash):
+    # The splash window: no title bar, so no caption, nor any frame of the
     # window manager's; a fixed size the window manager offers no way to
     # change; no minimising.
-    wait_for("the window manager has taken the greeting window", lambda: desk.allowed(splash))
-    check("greeting window has no frame of the desktop's",
+    wait_for("the window manager has taken the splash window", lambda: desk.allowed(splash))
+    check("splash window has no frame of the desktop's",
           desk.extents(splash) in ([], [0, 0, 0, 0]), desk.extents(splash))
     actions = desk.allowed(splash)
     for action in SIZE_ACTIONS + ("_NET_WM_ACTION_MINIMIZE",):
-        check("greeting window does not allow " + action[len("_NET_WM_ACTION_"):].lower(),
+        check("splash window does not allow " + action[len("_NET_WM_ACTION_"):].lower(),
               action not in actions, sorted(actions))
     hints = splash.get_wm_normal_hints()
-    check("greeting window has a fixed size",
+    check("splash window has a fixed size",
           (hints.min_width, hints.min_height) == (hints.max_width, hints.max_height), hints)
     geometry = splash.get_geometry()
-    check("greeting window is 498 by 289", (geometry.width, geometry.height) == (498, 289),
+    check("splash window is 498 by 289", (geometry.width, geometry.height) == (498, 289),
           geometry)
 
-    # The main window: active, in front of the greeting window, in the
+    # The main window: active, in front of the splash window, in the
     # default resizable frame with a title bar and every button.
     check_eventually("main window is active", lambda: desk.active() == main.id,
                      detail=lambda: hex(desk.active()))
     stacking = [w.id for w in desk.clients()]
-    check("main window is in front of the greeting window",
+    check("main window is in front of the splash window",
           stacking.index(main.id) > stacking.index(splash.id))
     extents = desk.extents(main)
     check("main window has a title bar", len(extents) == 4 and extents[2] > 0, extents)
@@ -188,7 +188,7 @@ def check_places(desk, main, splash):
     menu_bar = main.get_geometry().height - MAIN_CLIENT_HEIGHT
     check("main window's client area at its stored place",
           (left, top + menu_bar) == MAIN_ORIGIN, (left, top + menu_bar))
-    check("greeting window at its stored place",
+    check("splash window at its stored place",
           desk.origin(splash) == SPLASH_ORIGIN, desk.origin(splash))
 
 
@@ -371,24 +371,24 @@ def main():
     desk = Desktop()
     wm = WindowManager(wm_name, desk)
     try:
-        # A key closes the greeting window once a click on it (on the
+        # A key closes the splash window once a click on it (on the
         # greeting, which does not close it) has given it the focus.
         calculator = start(program)
         try:
             main_window, splash = both_windows(desk, calculator)
-            check_greeting_and_main(desk, main_window, splash)
+            check_splash_and_main(desk, main_window, splash)
             check_places(desk, main_window, splash)
             check_minimum_size(desk, main_window)
             check_typing(desk)
             desk.click(splash, 3 + 16 + 8 + 100, 3 + 136 + 8 + 40)
-            check_eventually("a click gives the greeting window the focus",
+            check_eventually("a click gives the splash window the focus",
                              lambda: desk.active() == splash.id)
             # The window would be closed by now: the program has taken the
             # click once it has lit the entry the pointer moved onto next.
             point_at_menu_entry(desk, "Frost Figures!")
             check("a click on the greeting leaves the window open", desk.viewable(splash))
             desk.key(ord("a"))
-            check_eventually("a key closes the greeting window",
+            check_eventually("a key closes the splash window",
                              lambda: not desk.viewable(splash), 5.0)
 
             check_keys_and_typing(desk, main_window)
@@ -406,12 +406,12 @@ def main():
             calculator.kill()
             calculator.wait()
 
-        # A click on the greeting window's margin closes it.
+        # A click on the splash window's margin closes it.
         calculator = start(program)
         try:
             main_window, splash = both_windows(desk, calculator)
             desk.click(splash, 3 + 4, 3 + 4)
-            check_eventually("a click on the margin closes the greeting window",
+            check_eventually("a click on the margin closes the splash window",
                              lambda: not desk.viewable(splash), 5.0)
             check("the main window stays", desk.viewable(main_window))
         finally:

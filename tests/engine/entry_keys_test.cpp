@@ -5,9 +5,9 @@
 namespace rurozovizera {
 namespace {
 
-using testing::calculate;
-using testing::pressKeys;
-using testing::shownText;
+using test_support::calculate;
+using test_support::pressKeys;
+using test_support::shownText;
 
 TEST(StartState, PrimaryVisibleAndEmptyEqualsEnabledNumbersZero) {
     const Calculator calculator;

@@ -10,8 +10,8 @@
 namespace rurozovizera {
 namespace {
 
-using testing::calculate;
-using testing::pressKeys;
+using test_support::calculate;
+using test_support::pressKeys;
 
 // The worked example, step by step, with the pending key after each key.
 TEST(Equals, WorkedExampleTwelvePlusFiveThenPlusThree) {

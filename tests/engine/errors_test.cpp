@@ -7,7 +7,7 @@
 namespace rurozovizera {
 namespace {
 
-using testing::pressKeys;
+using test_support::pressKeys;
 
 // A failing key reports its error and leaves the whole state exactly as it
 // found it, memory included; the calculator then goes on working.

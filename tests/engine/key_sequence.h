@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace rurozovizera::testing {
+namespace rurozovizera::test_support {
 
 // Presses the keys in `keys`, captions separated by blanks ("1 2 + 5 ="); a
 // token in brackets is typed into the visible display instead ("[1E308]").
@@ -49,4 +49,4 @@ inline const std::string& shownText(const Calculator& calculator) {
     return calculator.primary().visible ? calculator.primary().text : calculator.secondary().text;
 }
 
-} // namespace rurozovizera::testing
+} // namespace rurozovizera::test_support

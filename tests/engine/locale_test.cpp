@@ -42,7 +42,8 @@ TEST_F(CommaLocale, RulesKeepThePoint) {
 }
 
 TEST_F(CommaLocale, WholeCalculationWritesThePoint) {
-    const Calculator calculator = testing::calculate("1 0 0 / 8 = / 5 = M+ C [1,5] + 1 . 2 5 =");
+    const Calculator calculator =
+        test_support::calculate("1 0 0 / 8 = / 5 = M+ C [1,5] + 1 . 2 5 =");
     EXPECT_EQ(calculator.secondary().text, "2.25");
     EXPECT_EQ(calculator.state().memory, 2.5);
 }

@@ -5,8 +5,8 @@
 namespace rurozovizera {
 namespace {
 
-using testing::calculate;
-using testing::shownText;
+using test_support::calculate;
+using test_support::shownText;
 
 struct MemoryCase {
     const char* keys;
@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Sequences, MemoryKeys,
 TEST(MemoryKeys, RecallAfterEqualsEnablesEqualsAgain) {
     Calculator calculator = calculate("4 M+ + 5 =");
     ASSERT_FALSE(calculator.equalsEnabled());
-    testing::pressKeys(calculator, "MRC");
+    test_support::pressKeys(calculator, "MRC");
     EXPECT_TRUE(calculator.equalsEnabled());
     EXPECT_EQ(calculator.secondary().text, "4");
 }
@@ -49,10 +49,10 @@ TEST(MemoryKeys, RecallAfterEqualsEnablesEqualsAgain) {
 TEST(MemoryKeys, AddAndClearChangeNothingShown) {
     Calculator calculator = calculate("1 2 + 5 =");
     CalculatorState expected = calculator.state();
-    testing::pressKeys(calculator, "M+");
+    test_support::pressKeys(calculator, "M+");
     expected.memory = 17;
     EXPECT_EQ(calculator.state(), expected);
-    testing::pressKeys(calculator, "MC");
+    test_support::pressKeys(calculator, "MC");
     expected.memory = 0;
     EXPECT_EQ(calculator.state(), expected);
 }

@@ -6,7 +6,7 @@
 namespace rurozovizera {
 namespace {
 
-using testing::calculate;
+using test_support::calculate;
 
 // The state each operation key leaves, by the state it finds.
 TEST(OperationKeys, FirstStageHidesThePrimaryAndStoresOperandPlusCode) {
@@ -78,7 +78,7 @@ TEST(OperationKeys, PercentAlwaysReadsThePrimaryDisplay) {
 TEST(OperationKeys, NegativeSquareRootOperandIsNoErrorYet) {
     Calculator calculator;
     calculator.type("-4");
-    const auto outcomes = testing::pressKeys(calculator, "Sqrt");
+    const auto outcomes = test_support::pressKeys(calculator, "Sqrt");
     EXPECT_FALSE(outcomes.front().error.has_value());
     EXPECT_EQ(calculator.state().pendingKey, -4 + RootCode);
 }

@@ -34,8 +34,8 @@ using rurozovizera::CalculatorState;
 using rurozovizera::kKeypad;
 using rurozovizera::keys::decodeJsonString;
 using rurozovizera::keys::encodeJsonString;
-using rurozovizera::testing::brokenByKey;
-using rurozovizera::testing::brokenByTyping;
+using rurozovizera::test_support::brokenByKey;
+using rurozovizera::test_support::brokenByTyping;
 
 constexpr std::uint64_t kDefaultKeys = 1'000'000;
 constexpr std::uint64_t kDefaultSeed = 20261208;

@@ -21,7 +21,7 @@
 #include <cmath>
 #include <string>
 
-namespace rurozovizera::testing {
+namespace rurozovizera::test_support {
 
 // The invariant a state between keys breaks, or null.
 [[nodiscard]] inline const char* brokenInState(const CalculatorState& state) {
@@ -79,4 +79,4 @@ namespace rurozovizera::testing {
     return after == expected ? nullptr : "typing changed more than the visible display's text";
 }
 
-} // namespace rurozovizera::testing
+} // namespace rurozovizera::test_support

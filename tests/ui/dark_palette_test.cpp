@@ -11,7 +11,7 @@
 #include <QMessageBox>
 
 using namespace rurozovizera::ui;
-using namespace rurozovizera::ui::testing;
+using namespace rurozovizera::ui::test_support;
 
 namespace {
 

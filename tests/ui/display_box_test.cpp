@@ -16,7 +16,7 @@
 #include <memory>
 
 using namespace rurozovizera::ui;
-using namespace rurozovizera::ui::testing;
+using namespace rurozovizera::ui::test_support;
 
 namespace {
 

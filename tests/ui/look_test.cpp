@@ -10,13 +10,13 @@
 #include <QScreen>
 
 using namespace rurozovizera::ui;
-using namespace rurozovizera::ui::testing;
+using namespace rurozovizera::ui::test_support;
 
 class LookTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { testing::setUpApplication(); }
+    void initTestCase() { test_support::setUpApplication(); }
 
     void namedFontsAreDrawnWithTheirStandIns_data() {
         QTest::addColumn<QString>("named");

@@ -14,7 +14,7 @@
 #include <memory>
 
 using namespace rurozovizera::ui;
-using namespace rurozovizera::ui::testing;
+using namespace rurozovizera::ui::test_support;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -32,7 +32,7 @@ private slots:
 
     void startState() {
         QVERIFY(window_->splash() && window_->splash()->isVisible());
-        // The greeting card's content follows the calculator's first drawing.
+        // The splash window's content follows the calculator's first drawing.
         const auto clickToClose = [this] {
             return window_->splash()->findChild<QLabel*>(QStringLiteral("Label1"));
         };

@@ -5,7 +5,7 @@
 #include <QLabel>
 
 using namespace rurozovizera::ui;
-using namespace rurozovizera::ui::testing;
+using namespace rurozovizera::ui::test_support;
 
 class SecondaryWindowsTest : public QObject {
     Q_OBJECT

@@ -7,7 +7,7 @@
 #include <memory>
 
 using namespace rurozovizera::ui;
-using namespace rurozovizera::ui::testing;
+using namespace rurozovizera::ui::test_support;
 
 class SplashWindowTest : public QObject {
     Q_OBJECT

@@ -16,7 +16,7 @@
 #include <functional>
 #include <map>
 
-namespace rurozovizera::ui::testing {
+namespace rurozovizera::ui::test_support {
 
 // The program's own set-up of the application, as its main() does.
 inline void setUpApplication() { configureApplication(); }
@@ -141,4 +141,4 @@ inline bool runUntilQuit(std::function<void()> action) {
     return QApplication::exec() == 0;
 }
 
-} // namespace rurozovizera::ui::testing
+} // namespace rurozovizera::ui::test_support
