@@ -41,14 +41,14 @@ test: deps
 bench: deps
 	cmake --preset release
 	cmake --build --preset release --target engine_bench
-	build/bin/engine_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+	build/release/bin/engine_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 	./bench/window/run.sh
 	./bench/startup/run.sh
 
 # Refreshes the README's picture with the one the screenshot test takes.
 screenshot: build
 	ctest --preset release -R ui.screenshot_test
-	cp build/tests/ui/screenshot.png docs/screenshot.png
+	cp build/release/tests/ui/screenshot.png docs/screenshot.png
 
 # The calculator for 64-bit Windows, cross-built with Debian's MinGW-w64
 # against a Qt for Windows built once from Debian's source into a cache

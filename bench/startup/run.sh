@@ -26,7 +26,7 @@ floor_title='Start-up Floor'
 cmake --preset release >/dev/null
 cmake --build --preset release --target rurozovizera startup-floor startup-probe
 
-bin=build/bin
+bin=build/release/bin
 work=$(mktemp -d)
 xvfb_pid=""
 bus_pid=""

@@ -16,6 +16,6 @@ exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- sh -c '
         sleep 0.05
     done
     status=0
-    QT_QPA_PLATFORM=xcb build/bin/key_click_bench || status=$?
+    QT_QPA_PLATFORM=xcb build/release/bin/key_click_bench || status=$?
     kill "$wm"
     exit $status'
