@@ -127,6 +127,11 @@ void clickAt(POINT point) {
         POINT cursor{};
         return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
     });
+    // A round trip to the window under the pointer: once it answers, its
+    // thread has handled everything that came before, the move and any
+    // change of the active window included, and takes the click as a click.
+    if (HWND target = WindowFromPoint(point))
+        SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
     INPUT clicks[2] = {};
     clicks[0].type = clicks[1].type = INPUT_MOUSE;
     clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
