@@ -123,6 +123,8 @@ void clickAt(POINT point) {
     move.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     move.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     SendInput(1, &move, sizeof(INPUT));
+    // The move's scaled coordinates may round to a neighbouring pixel.
+    SetCursorPos(point.x, point.y);
     waitFor([point] {
         POINT cursor{};
         return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
