@@ -1,10 +1,12 @@
 """What the desktop-session and screen-reader tests share: checks reported
-a line each, waiting for a state, and stopping the window manager or
-compositor a test started."""
+a line each, waiting for a state, reading the display on view, and stopping
+the window manager or compositor a test started."""
 
 import subprocess
 import sys
 import time
+
+import pyatspi
 
 RESULTS = []
 
@@ -38,6 +40,19 @@ def wait_for(what, condition, timeout=10.0, detail=None):
                 message += ": " + str(detail())
             raise TimedOut(message)
         time.sleep(0.05)
+
+
+def visible_display_text(window):
+    """The text of the display on view in the main window's accessible
+    window, or None while no display is on view: an operation key hides one
+    display and then shows the other."""
+    display = pyatspi.findDescendant(
+        window, lambda n: n is not None and n.getRole() == pyatspi.ROLE_TEXT and
+        n.name == "display" and n.getState().contains(pyatspi.STATE_SHOWING), True)
+    if display is None:
+        return None
+    text = display.queryText()
+    return text.getText(0, text.characterCount)
 
 
 def check_eventually(description, condition, timeout=10.0, detail=None):

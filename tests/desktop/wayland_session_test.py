@@ -33,7 +33,8 @@ from gi.repository import Gio, GLib
 from Xlib import X, display
 from Xlib.ext import xtest
 
-from session_checks import TimedOut, check, check_eventually, finish, stop, wait_for
+from session_checks import (TimedOut, check, check_eventually, finish, stop,
+                            visible_display_text, wait_for)
 
 MAIN_WINDOW = "RuRozovizera(Frost Figures)"
 SPLASH_WINDOW = "RuRozovizera greeting"
@@ -205,14 +206,6 @@ def windows_of(name):
 
 def active(window):
     return window.getState().contains(pyatspi.STATE_ACTIVE)
-
-
-def visible_display_text(main):
-    display = pyatspi.findDescendant(
-        main, lambda n: n is not None and n.getRole() == pyatspi.ROLE_TEXT and
-        n.name == "display" and n.getState().contains(pyatspi.STATE_SHOWING), True)
-    text = display.queryText()
-    return text.getText(0, text.characterCount)
 
 
 def main():

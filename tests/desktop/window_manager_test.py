@@ -29,7 +29,8 @@ from gi.repository import Gio, GLib
 from Xlib import X, display, error, protocol
 from Xlib.ext import xtest
 
-from session_checks import TimedOut, check, check_eventually, finish, stop, wait_for
+from session_checks import (TimedOut, check, check_eventually, finish, stop,
+                            visible_display_text, wait_for)
 
 MAIN_TITLE = "RuRozovizera(Frost Figures)"
 # The client areas' stored places at 96 dots per inch; the splash window
@@ -222,15 +223,6 @@ def accessible_window(name, timeout=15.0):
                         return child
         return None
     return wait_for("the accessible window %r exists" % name, found, timeout)
-
-
-def visible_display_text(main_accessible):
-    display = pyatspi.findDescendant(
-        main_accessible,
-        lambda n: n is not None and n.getRole() == pyatspi.ROLE_TEXT and n.name == "display"
-        and n.getState().contains(pyatspi.STATE_SHOWING), True)
-    text = display.queryText()
-    return text.getText(0, text.characterCount)
 
 
 def main_window_control(role, name):
