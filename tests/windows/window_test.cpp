@@ -113,32 +113,29 @@ POINT storedOrigin(HWND main) {
     return origin;
 }
 
-// A click as a user's hand makes it: the pointer moves onto the spot, and
-// once it is there the button goes down and up. (A pointer that jumps there
-// and clicks at once, with no move in between, is not what a mouse sends.)
+// A click on the spot: the pointer moves there, as a user's hand moves it,
+// and the button's press and release go to the window under it through its
+// own window procedure, each handled before the next is sent. Clicks sent
+// into Wine's input queue with SendInput were now and then lost there, most
+// often the first ones after a window of the program had closed.
 void clickAt(POINT point) {
-    INPUT move = {};
-    move.type = INPUT_MOUSE;
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    move.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    move.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    SendInput(1, &move, sizeof(INPUT));
-    // The move's scaled coordinates may round to a neighbouring pixel.
     SetCursorPos(point.x, point.y);
     waitFor([point] {
         POINT cursor{};
         return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
     });
-    // A round trip to the window under the pointer: once it answers, its
-    // thread has handled everything that came before, the move and any
-    // change of the active window included, and takes the click as a click.
-    if (HWND target = WindowFromPoint(point))
-        SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    HWND target = WindowFromPoint(point);
+    if (!target)
+        return;
+    POINT local = point;
+    ScreenToClient(target, &local);
+    const LPARAM where = MAKELPARAM(local.x, local.y);
+    const struct {
+        UINT message;
+        WPARAM buttons;
+    } steps[] = {{WM_MOUSEMOVE, 0}, {WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}};
+    for (const auto& step : steps)
+        SendMessageTimeoutW(target, step.message, step.buttons, where, SMTO_NORMAL, 5000, nullptr);
     Sleep(150);
 }
 
@@ -296,16 +293,7 @@ void checkAbout(DWORD id, HWND main) {
           "the main window is active again");
 }
 
-// Under Wine the first click after the main window has become active again
-// is now and then taken as no click at all. A click on the display, which
-// runs no operation, takes that place, so that the keys' clicks count.
-void settleAfterActivation(HWND main) {
-    waitFor([main] { return GetForegroundWindow() == main; });
-    click(main, kDisplay);
-}
-
 void checkHelp(DWORD id, HWND main) {
-    settleAfterActivation(main);
     click(main, kHelpKey);
     HWND help = checkShown(id, L"Help-Example", kHelpClient, "\"?\" opens the help-example window");
     if (!help)
@@ -317,7 +305,7 @@ void checkHelp(DWORD id, HWND main) {
 
 void checkErrorReport(const PROCESS_INFORMATION& process, HWND main, HWND splash) {
     SetForegroundWindow(main);
-    settleAfterActivation(main);
+    waitFor([main] { return GetForegroundWindow() == main; });
     for (const Box& box : {kClear, kOne, kDivide, kZero, kEquals})
         click(main, box);
     HWND report = nullptr;
