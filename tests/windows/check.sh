@@ -135,6 +135,14 @@ uninstall() {
     return 0
 }
 
+# A silent install of $setup for the user; $folder and $entry are then
+# where it put the program and its Start-menu entry.
+install_silently() {
+    wine "$setup" /S || fail "$1 failed"
+    folder=$(installed_folder)
+    entry=$(start_entry)
+}
+
 case $1 in
 unzip)
     rm -rf "$3"
@@ -203,9 +211,7 @@ version-record)
 installer)
     setup=$2
     window_test=$3
-    wine "$setup" /S || fail "the installer failed"
-    folder=$(installed_folder)
-    entry=$(start_entry)
+    install_silently "the installer"
     check_installed
     [ "$failures" -eq 0 ] && ok "the installer installed into the user's programs folder"
 
@@ -218,9 +224,7 @@ installer)
 uninstall-running)
     setup=$2
     window_test=$3
-    wine "$setup" /S || fail "the installer failed"
-    folder=$(installed_folder)
-    entry=$(start_entry)
+    install_silently "the installer"
     start_program
     uninstall
     check_closed "the uninstaller"
@@ -231,9 +235,7 @@ upgrade-running)
     setup=$2
     window_test=$3
     new=$4
-    wine "$setup" /S || fail "the first install failed"
-    folder=$(installed_folder)
-    entry=$(start_entry)
+    install_silently "the first install"
     # Every installed file made to differ from the installer's, as an older
     # version's would; the program still runs with bytes added at its end.
     for file in $shipped; do
