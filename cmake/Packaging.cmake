@@ -1,7 +1,8 @@
 # A Debian package of the calculator, built with CPack: `cpack -G DEB` in a
-# build tree. Library dependencies are computed from the binary; the Qt
-# platform plugins and the fonts the windows use are added by name, since
-# the program loads them at run time.
+# build tree. Library dependencies are computed from the binary, Qt's GUI
+# library among them, whose package also holds the X11 platform; the fonts
+# the windows use are added by name, since the program finds them at run
+# time.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME rurozovizera)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
@@ -17,7 +18,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-comic-neue, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-comic-neue, fonts-liberation2")
 # Qt's Wayland platform, so that the windows are native in a Wayland
 # session rather than going through its X11 compatibility server.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")

@@ -57,7 +57,8 @@ package)
         printf '%s\n' "$contents" | grep -qx "\./usr/$file" || fail "not in the package: $file"
     done <"$3"
     depends=$(dpkg-deb --field "$deb" Depends)
-    for needed in libqt6widgets6 qt6-qpa-plugins fonts-comic-neue fonts-liberation2; do
+    # libqt6gui6 holds the X11 platform the program needs.
+    for needed in libqt6widgets6 libqt6gui6 fonts-comic-neue fonts-liberation2; do
         printf '%s\n' "$depends" | grep -q "$needed" || fail "the package does not depend on $needed"
     done
     dpkg-deb --field "$deb" Recommends | grep -q qt6-wayland ||
